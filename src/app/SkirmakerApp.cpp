@@ -1,0 +1,15 @@
+#include "app/SkirmakerApp.h"
+
+#include "ui/SkirmakerDlg.h"
+
+CSkirmakerApp theApp;
+
+BOOL CSkirmakerApp::InitInstance() {
+    AfxInitCommonControls();
+    CSkirmakerDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // The dialog was the program: end instead of running a message loop.
+    return FALSE;
+}

@@ -1,0 +1,53 @@
+#include "framework/App.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+namespace {
+CWinApp* g_pApp = nullptr;
+
+std::string ExecutableBaseName() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : 0);
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+}  // namespace
+
+MessageBoxFunction g_pfnMessageBox = [](HWND owner, const char* text, const char* caption, UINT type) {
+    return MessageBoxA(owner, text, caption, type);
+};
+
+CWinApp::CWinApp() { g_pApp = this; }
+
+CWinApp::~CWinApp() {
+    if (g_pApp == this) g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+
+HINSTANCE AfxGetInstanceHandle() {
+    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+const char* AfxGetAppTitle() {
+    static const std::string title = ExecutableBaseName();
+    return title.c_str();
+}
+
+void AfxInitCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+int AfxMessageBox(const char* text, UINT type) {
+    CWnd* main = AfxGetMainWnd();
+    return g_pfnMessageBox(main ? main->m_hWnd : nullptr, text, AfxGetAppTitle(), type);
+}
