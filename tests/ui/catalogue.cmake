@@ -1,0 +1,1 @@
+skirmaker_test(ShipCatalogueTest SOURCES ShipCatalogueTest.cpp LIBS skirmaker_catalogue)
