@@ -9,7 +9,7 @@ SKM_PACKAGES=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine64 xvfb x11-apps x11-utils imagemagick
+  wine64 fonts-wine xvfb x11-apps x11-utils imagemagick
 )
 
 # Installs whatever of SKM_PACKAGES is missing (root or sudo).

@@ -1,0 +1,219 @@
+#include "DialogHarness.h"
+
+#include "framework/App.h"
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace skmtest {
+namespace {
+
+std::mutex g_boxMutex;
+std::vector<RecordedBox> g_boxes;
+MessageBoxFunction g_previousBox = nullptr;
+
+const char kGameKey[] = "Software\\Corvanta\\Voidwake";
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
+            else {
+                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+void CreateFolders(const std::string& path) {
+    for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder() {
+    Clear();
+    g_previousBox = g_pfnMessageBox;
+    g_pfnMessageBox = &Record;
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { g_pfnMessageBox = g_previousBox; }
+
+std::vector<RecordedBox> MessageBoxRecorder::Boxes() const {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    return g_boxes;
+}
+
+void MessageBoxRecorder::Clear() {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_boxes.clear();
+}
+
+int MessageBoxRecorder::Record(HWND owner, const char* text, const char* caption, UINT type) {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+UiThread::UiThread(std::function<void()> run) : m_run(std::move(run)) {
+    m_ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_synced = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    m_thread = std::thread([this] {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = &SyncProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = "SkirmakerTestSync";
+        RegisterClassA(&cls);
+        m_sync = CreateWindowA("SkirmakerTestSync", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               cls.hInstance, nullptr);
+        SetEvent(m_ready);
+        m_run();
+        DestroyWindow(m_sync);
+        m_done = true;
+    });
+    WaitForSingleObject(m_ready, 10000);
+}
+
+UiThread::~UiThread() {
+    if (m_thread.joinable()) m_thread.join();
+    CloseHandle(m_ready);
+    CloseHandle(m_synced);
+}
+
+LRESULT CALLBACK UiThread::SyncProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        SetEvent(reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+void UiThread::Flush() {
+    // Twice: characters that the first round's key-downs produced are posted
+    // behind the first marker.
+    for (int round = 0; round < 2; ++round) {
+        if (!PostMessageA(m_sync, WM_APP, 0, reinterpret_cast<LPARAM>(m_synced))) return;
+        WaitForSingleObject(m_synced, 10000);
+    }
+}
+
+bool UiThread::Join(DWORD timeoutMs) {
+    if (!WaitFor([this] { return Finished(); }, timeoutMs)) return false;
+    if (m_thread.joinable()) m_thread.join();
+    return true;
+}
+
+bool UiThread::Finished() const { return m_done; }
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+void PostKey(HWND target, WORD vk) {
+    const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, vk, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+void TypeText(UiThread& ui, HWND target, const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        const WORD vk = LOBYTE(scan);
+        if (HIBYTE(scan) & 1) {
+            // Posted keys do not change the keyboard state that turns a key
+            // into a character, so a shifted character is posted as such,
+            // between the Shift key's own press and release.
+            PostMessageA(target, WM_KEYDOWN, VK_SHIFT, 1 | (MapVirtualKeyA(VK_SHIFT, MAPVK_VK_TO_VSC) << 16));
+            PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+            PostMessageA(target, WM_KEYUP, VK_SHIFT, 1 | (1u << 30) | (1u << 31));
+        } else {
+            // The message loop's translation turns the key press into the
+            // character, posted behind whatever is queued by then.
+            PostKey(target, vk);
+        }
+        ui.Flush();
+    }
+}
+
+std::string WindowText(HWND hWnd) {
+    const int length = GetWindowTextLengthA(hWnd);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(hWnd, text.data(), length + 1)));
+    return text;
+}
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    char base[MAX_PATH];
+    GetTempPathA(MAX_PATH, base);
+    std::ostringstream name;
+    name << base << "skmtest-" << GetCurrentProcessId() << "-" << GetTickCount() << "-" << counter++;
+    m_path = name.str();
+    CreateFolders(m_path);
+}
+
+TempFolder::~TempFolder() { RemoveTree(m_path); }
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    CreateFolders(path.substr(0, path.find_last_of('\\')));
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void SetInstallPath(const char* value, bool keyPresent) {
+    if (!keyPresent) {
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
+        return;
+    }
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    if (value)
+        RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>(strlen(value) + 1));
+    else
+        RegDeleteValueA(key, "InstallPath");
+    RegCloseKey(key);
+}
+
+GameSandbox::GameSandbox() {
+    CreateFolders(m_folder.File("Assets\\Scripts"));
+    SetInstallPath(m_folder.Path().c_str());
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    m_previousDirectory = previous;
+    SetCurrentDirectoryA(m_work.Path().c_str());
+}
+
+GameSandbox::~GameSandbox() {
+    SetCurrentDirectoryA(m_previousDirectory.c_str());
+    SetInstallPath(nullptr, false);
+}
+
+}  // namespace skmtest
