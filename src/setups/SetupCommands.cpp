@@ -116,6 +116,9 @@ void CSkirmakerDlg::OnCloseButton() {
 }
 
 void CSkirmakerDlg::OnDestroy() {
+    Default();
+    // Closes any help window opened for this program; nothing depends on the answer.
+    ::WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
     // The list lines still point at these objects until the controls go; nothing reads them.
     m_mapSetups.Clear();
     m_mapCatalogue.clear();
