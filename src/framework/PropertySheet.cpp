@@ -70,7 +70,11 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hWnd, UINT message, WPARAM wParam,
 }
 
 CPropertySheet::~CPropertySheet() {
-    if (m_hWnd && IsWindow(m_hWnd)) DestroyWindow(m_hWnd);
+    if (!m_hWnd || !IsWindow(m_hWnd)) return;
+    // Deleted while its window lives: the window must not delete it again.
+    HWND hWnd = Detach();
+    if (m_pfnSuperWndProc) SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuperWndProc));
+    DestroyWindow(hWnd);
 }
 
 void CPropertySheet::SetTitle(const char* text, UINT) { m_strCaption = text; }
@@ -120,7 +124,7 @@ void CPropertySheet::RemoveButtons() {
         SetWindowPos(m_hWnd, nullptr, 0, 0, window.right - window.left, button.top - window.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    for (int id : {IDOK, IDCANCEL, IDHELP, ID_APPLY_NOW}) {
+    for (int id : {IDOK, IDCANCEL, IDHELP}) {
         if (HWND control = GetDlgItem(id)) {
             ShowWindow(control, SW_HIDE);
             EnableWindow(control, FALSE);

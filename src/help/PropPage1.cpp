@@ -1,0 +1,40 @@
+#include "help/PropPage1.h"
+
+#include "help/HelpTexts.h"
+#include "resource.h"
+
+namespace {
+constexpr MessageEntry kMessageMap[] = {
+    ON_CBN_SELCHANGE(IDC_HELP_LIST, PropPage1, OnSelchangeControlList),
+};
+}  // namespace
+
+PropPage1::PropPage1() : CPropertyPage(IDD_PROPPAGE1, 0) {}
+
+MessageMap PropPage1::GetMessageMap() const { return kMessageMap; }
+
+void PropPage1::DoDataExchange(CDataExchange* pDX) {
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HELP_LIST, m_comboControls);
+    DDX_Text(pDX, IDC_HELP_DESCRIPTION, m_strDescription);
+}
+
+BOOL PropPage1::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    FillControlList();
+    return TRUE;
+}
+
+void PropPage1::FillControlList() {
+    for (const help::HelpEntry& entry : help::ControlList()) m_comboControls.AddString(entry.label);
+}
+
+void PropPage1::OnSelchangeControlList() {
+    UpdateData(TRUE);
+    const int index = m_comboControls.GetCurSel();
+    // Without a selection the shown text stays.
+    if (index == CB_ERR) return;
+    if (const char* description = help::FindDescription(m_comboControls.GetLBText(index)))
+        m_strDescription = description;
+    UpdateData(FALSE);
+}

@@ -1,0 +1,39 @@
+#include "help/PropPage3.h"
+
+#include "help/HelpTexts.h"
+#include "resource.h"
+
+namespace {
+constexpr MessageEntry kMessageMap[] = {
+    ON_CBN_SELCHANGE(IDC_HELP_LIST, PropPage3, OnSelchangeQuestionList),
+};
+}  // namespace
+
+PropPage3::PropPage3() : CPropertyPage(IDD_PROPPAGE3, 0) {}
+
+MessageMap PropPage3::GetMessageMap() const { return kMessageMap; }
+
+void PropPage3::DoDataExchange(CDataExchange* pDX) {
+    CPropertyPage::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_HELP_LIST, m_comboQuestions);
+    DDX_Text(pDX, IDC_HELP_ANSWER, m_strAnswer);
+}
+
+BOOL PropPage3::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    FillQuestionList();
+    return TRUE;
+}
+
+void PropPage3::FillQuestionList() {
+    for (const help::HelpEntry& entry : help::QuestionList()) m_comboQuestions.AddString(entry.label);
+}
+
+void PropPage3::OnSelchangeQuestionList() {
+    UpdateData(TRUE);
+    const int index = m_comboQuestions.GetCurSel();
+    // Without a selection the shown text stays.
+    if (index == CB_ERR) return;
+    if (const char* answer = help::FindAnswer(m_comboQuestions.GetLBText(index))) m_strAnswer = answer;
+    UpdateData(FALSE);
+}
