@@ -64,6 +64,9 @@ skm_start_wine() {
     "$SKM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     touch "$WINEPREFIX/.skirmaker-ready"
   fi
+  # Start the prefix's background services here, so that they do not inherit
+  # (and hold open) the output pipes of the first test program.
+  "$SKM_WINE" wineboot >/dev/null 2>&1 || true
 }
 
 skm_stop_wine() {
