@@ -8,8 +8,12 @@ namespace {
 
 constexpr int kWidth = 163;
 constexpr int kHeight = 272;
-constexpr int kGridStep = 20;
-const Point kCentre{81.5, 136};
+// The map window shows only about this much of the picture: its right edge clips the rest
+// and the legend covers the bottom. The chart is framed to it; the remainder is plain space.
+constexpr int kChartWidth = 128;
+constexpr int kChartHeight = 248;
+constexpr int kGridStep = 16;
+const Point kCentre{kChartWidth / 2.0 - 0.5, kChartHeight / 2.0 - 0.5};
 
 const Colour kSpace{6, 9, 20};
 const Colour kHaze{22, 32, 64};
@@ -28,19 +32,28 @@ const Team kAi{{228, 72, 60}, {255, 150, 138}, 'A', false};
 const Team kTeam2{{255, 148, 36}, {255, 196, 120}, 'P', false};
 const Team kTeam1{{66, 146, 255}, {160, 205, 255}, 'P', true};
 
+bool insideChart(double x, double y)
+{
+    return x < kChartWidth && y < kChartHeight;
+}
+
+// Haze and grid within the chart, stars over the whole picture, then the chart's frame.
 void paintBackground(Canvas& canvas)
 {
-    canvas.glow(kCentre, 150, kHaze, 0.5);
-    Random random(0x3A9u);
-    for (int i = 0; i < 40; ++i)
-        canvas.blend(random.below(kWidth), random.below(kHeight), {200, 215, 255}, 0.15 + random.below(30) / 100.0);
-    for (int x = 0; x < kWidth; ++x)
-        for (int y = 0; y < kHeight; ++y) {
+    canvas.glow(kCentre, 130, kHaze, 0.5);
+    canvas.fill(kSpace, [](double x, double y) { return !insideChart(x, y); });
+    for (int x = 0; x < kChartWidth; ++x)
+        for (int y = 0; y < kChartHeight; ++y) {
             bool onGrid = (x - int(kCentre.x)) % kGridStep == 0 || (y - int(kCentre.y)) % kGridStep == 0;
             if (onGrid)
                 canvas.blend(x, y, kGrid, 0.45);
         }
-    canvas.fill(kBorder, [](double x, double y) { return x < 1 || y < 1 || x >= kWidth - 1 || y >= kHeight - 1; });
+    Random random(0x3A9u);
+    for (int i = 0; i < 40; ++i)
+        canvas.blend(random.below(kWidth), random.below(kHeight), {200, 215, 255}, 0.15 + random.below(30) / 100.0);
+    canvas.fill(kBorder, [](double x, double y) {
+        return insideChart(x, y) && (x < 1 || y < 1 || x >= kChartWidth - 1 || y >= kChartHeight - 1);
+    });
 }
 
 // A dart-shaped ship centred on a pixel, nose toward the other side of the map.
@@ -68,11 +81,11 @@ void paintFormation(Canvas& canvas, const Team& team, int count, double firstCol
     }
 }
 
-// Team 1 in one row along the bottom edge, labelled underneath.
+// Team 1 in one row along the chart's bottom edge, labelled underneath.
 void paintBottomRow(Canvas& canvas, const Team& team)
 {
     for (int i = 0; i < 6; ++i) {
-        Point at{kCentre.x + 26 * (i - 2.5), 248.5};
+        Point at{kCentre.x + 20 * (i - 2.5), kChartHeight - 21.5};
         paintShip(canvas, at, team);
         paintLabel(canvas, {at.x - 4.5, at.y + 7.5}, team, i + 1);
     }
@@ -84,8 +97,8 @@ Canvas paintMap()
 {
     Canvas canvas(kWidth, kHeight, kSpace);
     paintBackground(canvas);
-    paintFormation(canvas, kAi, 8, 12.5, 42.5);
-    paintFormation(canvas, kTeam2, 6, 100.5, 130.5);
+    paintFormation(canvas, kAi, 8, 11.5, 35.5);
+    paintFormation(canvas, kTeam2, 6, 77.5, 101.5);
     paintBottomRow(canvas, kTeam1);
     return canvas;
 }
