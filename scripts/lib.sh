@@ -66,7 +66,7 @@ skm_start_wine() {
   fi
   # Start the prefix's background services here, so that they do not inherit
   # (and hold open) the output pipes of the first test program.
-  "$SKM_WINE" wineboot >/dev/null 2>&1 || true
+  "$SKM_WINE" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 skm_stop_wine() {
