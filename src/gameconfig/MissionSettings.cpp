@@ -1,0 +1,74 @@
+#include "gameconfig/MissionSettings.h"
+
+#include "gameconfig/ProfileFile.h"
+
+#include <climits>
+#include <cstdint>
+
+CMissionSettings theMissionSettings;
+
+namespace {
+
+constexpr std::string_view kSection = "Mul_Skirmaker";
+constexpr std::string_view kSetupKey = "setup";
+constexpr std::string_view kTeamSettingsKey = "TeamSettings";
+constexpr std::string_view kPlayerShipSettingsKey = "PlayerShipSettings";
+
+std::string ShipKey(int nShip) { return "ship" + std::to_string(nShip); }
+
+bool IsAtoiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The value the runtime's atoi gives: leading blanks, an optional sign, then
+// digits up to the first other character; 0 without digits. Out-of-range
+// values stop at the int limits, as the Windows runtime's atoi does.
+std::int32_t AtoiValue(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && IsAtoiSpace(text[pos])) ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    long long value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = value * 10 + (text[pos] - '0');
+        if (value > static_cast<long long>(INT32_MAX) + 1) break;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return static_cast<std::int32_t>(value);
+}
+
+// Fields keep their value when the key is absent or empty.
+void ReadText(const gameconfig::ProfileFile& file, std::string_view key, std::string& field) {
+    std::string text = file.Get(kSection, key);
+    if (!text.empty()) field = std::move(text);
+}
+
+void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::int32_t& word) {
+    const std::string text = file.Get(kSection, key);
+    if (!text.empty()) word = AtoiValue(text);
+}
+
+}  // namespace
+
+void CMissionSettings::LoadFrom(const std::string& path) {
+    const gameconfig::ProfileFile file = gameconfig::ReadProfileFile(path);
+    ReadText(file, kSetupKey, m_strSetup);
+    for (int nShip = 1; nShip <= kShipCount; ++nShip) ReadText(file, ShipKey(nShip), m_strShips[nShip]);
+    ReadWord(file, kTeamSettingsKey, m_nTeamSettings);
+    ReadWord(file, kPlayerShipSettingsKey, m_nPlayerShipSettings);
+}
+
+files::ErrorCode CMissionSettings::SaveTo(const std::string& path) const {
+    std::array<std::string, kShipCount> shipKeys;
+    for (int nShip = 1; nShip <= kShipCount; ++nShip) shipKeys[nShip - 1] = ShipKey(nShip);
+    const std::string team = std::to_string(m_nTeamSettings);
+    const std::string playerShips = std::to_string(m_nPlayerShipSettings);
+
+    // The keys in the order a new section lists them.
+    std::array<gameconfig::ProfileEntry, kShipCount + 3> entries;
+    entries[0] = {kSetupKey, m_strSetup};
+    for (int nShip = 1; nShip <= kShipCount; ++nShip) entries[nShip] = {shipKeys[nShip - 1], m_strShips[nShip]};
+    entries[kShipCount + 1] = {kTeamSettingsKey, team};
+    entries[kShipCount + 2] = {kPlayerShipSettingsKey, playerShips};
+    return gameconfig::UpdateProfileSection(path, kSection, entries);
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The mission's settings: the section of the game's scripts.ini that the
+// multiplayer mission script reads, and the one record of it in the program.
+#include "framework/FileIO.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The title, the fourteen ships and the two mode bit sets of the mission.
+class CMissionSettings {
+public:
+    static constexpr int kShipCount = 14;
+    // Bits of the two words, as the game reads them.
+    static constexpr int kPlayerVsPlayerBit = 0;
+    static constexpr int kPlayerVsAIBit = 1;
+    static constexpr int kPlayerSelectShipsBit = 2;
+    static constexpr int kHostSelectShipsBit = 3;
+
+    CMissionSettings() = default;
+    virtual ~CMissionSettings() = default;
+
+    std::int32_t GetTeamSettings() const { return m_nTeamSettings; }
+    void SetTeamSetting(int nBit) { m_nTeamSettings |= Bit(nBit); }
+    void ClearTeamSettings() { m_nTeamSettings = 0; }
+    bool HasTeamSetting(int nBit) const { return (m_nTeamSettings & Bit(nBit)) != 0; }
+
+    std::int32_t GetPlayerShipSettings() const { return m_nPlayerShipSettings; }
+    void SetPlayerShipSetting(int nBit) { m_nPlayerShipSettings |= Bit(nBit); }
+    void ClearPlayerShipSettings() { m_nPlayerShipSettings = 0; }
+    bool HasPlayerShipSetting(int nBit) const { return (m_nPlayerShipSettings & Bit(nBit)) != 0; }
+
+    // Reads the 17 keys from the settings file at `path`. A key that is absent
+    // or empty leaves its field as it was; a missing file is no failure.
+    // Texts keep their quotes, exactly as stored.
+    void LoadFrom(const std::string& path);
+
+    // Writes the 17 keys into the settings file at `path` as one update.
+    // Returns 0, or the error number with the file left exactly as it was.
+    // Texts are written whole, cut only at a line break or NUL.
+    files::ErrorCode SaveTo(const std::string& path) const;
+
+#ifdef _WIN32
+    // The game's install folder from the registry, ending in one backslash;
+    // false (and `strPath` unchanged) when it cannot be read.
+    bool GetInstallPath(std::string& strPath) const;
+    // The install folder followed by the scripts folder; false as above.
+    bool GetScriptsPath(std::string& strPath) const;
+    // LoadFrom the game's scripts.ini; false only when its folder is unknown.
+    bool Load();
+    // SaveTo the game's scripts.ini; on false the thread's last error holds the reason.
+    bool Save() const;
+#endif
+
+    std::string m_strSetup;
+    // Entry N is ship N (1 to 8: the AI places A1 to A8, 9 to 14: the player
+    // places P1 to P6); entry 0 is unused.
+    std::array<std::string, kShipCount + 1> m_strShips;
+
+private:
+    static std::int32_t Bit(int nBit) {
+        return nBit >= 0 && nBit < 32 ? static_cast<std::int32_t>(1u << nBit) : 0;
+    }
+
+    std::int32_t m_nTeamSettings = 0;
+    std::int32_t m_nPlayerShipSettings = 0;
+};
+
+extern CMissionSettings theMissionSettings;
