@@ -18,7 +18,7 @@ public:
     // The sheet's window runs the keyboard navigation of all its pages.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The description the system builds the page from.
+    // The PROPSHEETPAGE that the system builds the page from.
     PROPSHEETPAGEA MakePageDescription();
 
 private:
