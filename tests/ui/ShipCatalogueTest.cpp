@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -23,55 +24,24 @@ std::vector<std::string> Column(const char* ShipCatalogueRow::*field) {
     return values;
 }
 
-bool IsSubNameChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '\'' || c == '+' ||
-           c == '-' || c == '.';
-}
-
-// A class is either an upper-case race prefix, a hyphen and a hull or
-// installation type, or one plain word for an object that is not a ship.
-bool IsClassForm(const std::string& text) {
-    auto isAlpha = [](unsigned char c) { return std::isalpha(c) != 0; };
-    const auto hyphen = text.find('-');
-    if (hyphen == std::string::npos) return std::all_of(text.begin(), text.end(), isAlpha);
-    const std::string prefix = text.substr(0, hyphen);
-    const std::string type = text.substr(hyphen + 1);
-    return prefix.size() >= 2 && prefix.size() <= 4 &&
-           std::all_of(prefix.begin(), prefix.end(), [](unsigned char c) { return std::isupper(c) != 0; }) &&
-           !type.empty() && isAlpha(type.front()) && isAlpha(type.back()) &&
-           std::all_of(type.begin(), type.end(), [&](unsigned char c) { return isAlpha(c) || c == ' '; });
-}
-
-TEST(ShipCatalogue, EveryRowHasAllThreeTexts) {
+TEST(ShipCatalogue, EveryTextIsThereAndWithinItsColumnLimits) {
     ASSERT_EQ(std::size(g_shipCatalogue), 300u);
-    for (const ShipCatalogueRow& row : g_shipCatalogue) {
-        ASSERT_NE(row.race, nullptr);
-        ASSERT_NE(row.shipClass, nullptr);
-        ASSERT_NE(row.subName, nullptr);
-    }
-}
-
-TEST(ShipCatalogue, TextLengthsStayWithinTheirColumnLimits) {
-    struct Limit {
-        const char* column;
+    for (const ShipCatalogueRow& row : g_shipCatalogue)
+        ASSERT_TRUE(row.race && row.shipClass && row.subName);
+    const struct {
         const char* ShipCatalogueRow::*field;
-        std::size_t shortest;
-        std::size_t longest;
-    };
-    const Limit limits[] = {
-        {"race", &ShipCatalogueRow::race, 4, 10},
-        {"class", &ShipCatalogueRow::shipClass, 6, 24},
-        {"sub name", &ShipCatalogueRow::subName, 3, 29},
-    };
-    for (const Limit& limit : limits) {
-        for (const std::string& value : Column(limit.field)) {
-            EXPECT_GE(value.size(), limit.shortest) << limit.column << " \"" << value << '"';
-            EXPECT_LE(value.size(), limit.longest) << limit.column << " \"" << value << '"';
-        }
+        std::size_t shortest, longest, distinct;
+    } limits[] = {{&ShipCatalogueRow::race, 4, 10, 8}, {&ShipCatalogueRow::shipClass, 6, 24, 90},
+                  {&ShipCatalogueRow::subName, 3, 29, 300}};
+    for (const auto& limit : limits) {
+        const std::vector<std::string> column = Column(limit.field);
+        for (const std::string& value : column)
+            EXPECT_TRUE(value.size() >= limit.shortest && value.size() <= limit.longest) << '"' << value << '"';
+        EXPECT_EQ(std::set<std::string>(column.begin(), column.end()).size(), limit.distinct) << column.front();
     }
 }
 
-TEST(ShipCatalogue, EightRacesWithTheirRowCounts) {
+TEST(ShipCatalogue, RacesHaveTheirRowCounts) {
     std::map<std::string, int> rowsPerRace;
     for (const std::string& race : Column(&ShipCatalogueRow::race)) ++rowsPerRace[race];
     std::vector<int> counts;
@@ -80,65 +50,31 @@ TEST(ShipCatalogue, EightRacesWithTheirRowCounts) {
     EXPECT_EQ(counts, (std::vector<int>{76, 67, 64, 50, 26, 11, 4, 2}));
 }
 
-TEST(ShipCatalogue, EachRaceIsOneRunOfRows) {
-    std::set<std::string> earlierRaces;
-    std::string current;
-    for (const std::string& race : Column(&ShipCatalogueRow::race)) {
-        if (race == current) continue;
-        earlierRaces.insert(current);
-        EXPECT_EQ(earlierRaces.count(race), 0u) << "race \"" << race << "\" split";
-        current = race;
-    }
-}
-
-TEST(ShipCatalogue, NinetyClassesMostlyRacePrefixedHullTypes) {
-    const std::set<std::string> classes = [] {
-        const auto column = Column(&ShipCatalogueRow::shipClass);
-        return std::set<std::string>(column.begin(), column.end());
-    }();
-    EXPECT_EQ(classes.size(), 90u);
-    std::size_t singleWords = 0;
-    for (const std::string& shipClass : classes) {
-        EXPECT_TRUE(IsClassForm(shipClass)) << '"' << shipClass << '"';
-        if (shipClass.find('-') == std::string::npos) ++singleWords;
-    }
-    EXPECT_GT(singleWords, 0u);
-    EXPECT_LT(singleWords, classes.size() / 4);
-}
-
-TEST(ShipCatalogue, SubNamesAreDistinctIgnoringCase) {
+TEST(ShipCatalogue, SubNamesAreTypeableAndDistinctIgnoringCase) {
+    auto allowed = [](unsigned char c) {
+        return std::isalnum(c) || std::string_view(" '+-.").find(static_cast<char>(c)) != std::string_view::npos;
+    };
+    const std::vector<std::string> subNames = Column(&ShipCatalogueRow::subName);
     std::set<std::string> seen;
-    for (const std::string& subName : Column(&ShipCatalogueRow::subName))
+    for (const std::string& subName : subNames) {
+        EXPECT_TRUE(std::all_of(subName.begin(), subName.end(), allowed)) << '"' << subName << '"';
+        EXPECT_TRUE(subName.front() != ' ' && subName.back() != ' ' && subName.find("  ") == std::string::npos)
+            << '"' << subName << '"';
         EXPECT_TRUE(seen.insert(Lower(subName)).second) << '"' << subName << '"';
-    EXPECT_EQ(seen.size(), 300u);
-}
-
-TEST(ShipCatalogue, SubNamesUseOnlyTypeableCharactersAndSingleInnerBlanks) {
-    for (const std::string& subName : Column(&ShipCatalogueRow::subName)) {
-        EXPECT_TRUE(std::all_of(subName.begin(), subName.end(), IsSubNameChar)) << '"' << subName << '"';
-        EXPECT_NE(subName.front(), ' ') << '"' << subName << '"';
-        EXPECT_NE(subName.back(), ' ') << '"' << subName << '"';
-        EXPECT_EQ(subName.find("  "), std::string::npos) << '"' << subName << '"';
     }
+    for (const char* named : {"Kestrel", "Starbase"})
+        EXPECT_EQ(std::count(subNames.begin(), subNames.end(), named), 1) << named;
 }
 
 TEST(ShipCatalogue, SeventyOneSubNamesBeginALongerOne) {
     std::vector<std::string> names;
     for (const std::string& subName : Column(&ShipCatalogueRow::subName)) names.push_back(Lower(subName));
     std::sort(names.begin(), names.end());
-    // In sorted order every name that some longer name begins with is
-    // directly followed by such a name.
+    // In sorted order a name that begins a longer one is directly followed by such a name.
     int prefixes = 0;
     for (std::size_t i = 0; i + 1 < names.size(); ++i)
-        if (names[i + 1].size() > names[i].size() && names[i + 1].compare(0, names[i].size(), names[i]) == 0)
-            ++prefixes;
+        prefixes += names[i + 1].size() > names[i].size() && names[i + 1].starts_with(names[i]);
     EXPECT_EQ(prefixes, 71);
-}
-
-TEST(ShipCatalogue, HoldsTheShipsTheHelpTextsName) {
-    const auto subNames = Column(&ShipCatalogueRow::subName);
-    for (const char* named : {"Kestrel", "Starbase"})
-        EXPECT_EQ(std::count(subNames.begin(), subNames.end(), named), 1) << named;
 }
 
 }  // namespace
