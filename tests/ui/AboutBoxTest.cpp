@@ -1,5 +1,6 @@
-// The about box and the map window on a real display: the dialogs run modally on
-// the test thread while a driver thread watches them and presses their controls.
+// The about box and the map window on a real display: each dialog runs modally on
+// a UI thread of its own while the test finds it and drives it through messages.
+#include "DialogHarness.h"
 #include "framework/App.h"
 #include "resource.h"
 #include "ui/AboutDlg.h"
@@ -11,404 +12,158 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
-// Owner lookup needs an application object; it never runs.
-class CTestApp : public CWinApp {
-public:
+// The about box finds its owner through the application's main window.
+struct : CWinApp {
     BOOL InitInstance() override { return FALSE; }
-};
-CTestApp theTestApp;
+} theTestApp;
 
 constexpr char kAboutCaption[] = "About Skirmaker";
-constexpr char kMapCaption[] = "Map Positions";
-constexpr char kSetupCaption[] = "Skirmaker v1.0 for Voidwake";
-constexpr DWORD kTimeoutMs = 10000;
 
-struct MessageBoxCall {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-struct ShellCall {
-    HWND owner;
-    std::string operation;
-    std::string file;
-    bool hasParameters;
-    bool hasDirectory;
-    INT showCommand;
-};
-
-// Message boxes and shell calls are made on the test thread and read there after
-// the dialogs have closed, so they need no lock.
-std::vector<MessageBoxCall> g_messageBoxes;
-std::vector<ShellCall> g_shellCalls;
+// Written on the UI thread; read by the test only after flushing that thread.
+std::vector<std::string> g_shellCalls;
 std::intptr_t g_shellResult = 42;
 
-int RecordMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    g_messageBoxes.push_back({owner, text ? text : "", caption ? caption : "", type});
-    return IDOK;
-}
-
-HINSTANCE RecordShellExecute(HWND owner, const char* operation, const char* file, const char* parameters,
-                             const char* directory, INT showCommand) {
-    g_shellCalls.push_back({owner, operation ? operation : "", file ? file : "", parameters != nullptr,
-                            directory != nullptr, showCommand});
+HINSTANCE RecordShellExecute(HWND, const char* operation, const char* file, const char*, const char*, INT show) {
+    g_shellCalls.push_back(std::string(operation) + " " + file + (show == SW_SHOWNORMAL ? "" : " hidden"));
     return reinterpret_cast<HINSTANCE>(g_shellResult);
 }
 
-// Polls until `done` holds or the time is up; false on time-out.
-bool WaitFor(const std::function<bool()>& done) {
-    const ULONGLONG end = GetTickCount64() + kTimeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-std::vector<HWND> VisibleDialogs(DWORD thread) {
-    std::vector<HWND> found;
-    EnumThreadWindows(
-        thread,
-        [](HWND hWnd, LPARAM list) {
-            char className[16] = {};
-            GetClassNameA(hWnd, className, sizeof className);
-            if (IsWindowVisible(hWnd) && std::string(className) == "#32770")
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-HWND FindDialog(DWORD thread, const char* caption) {
-    for (HWND hWnd : VisibleDialogs(thread))
-        if (GetWindowTextString(hWnd) == caption) return hWnd;
-    return nullptr;
-}
-
-HWND WaitForDialog(DWORD thread, const char* caption) {
+HWND WaitForDialog(const char* caption) {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindDialog(thread, caption)) != nullptr; });
+    skmtest::WaitFor([&] { return (found = FindWindowA("#32770", caption)) && IsWindowVisible(found); });
     return found;
 }
 
-bool WaitUntilClosed(HWND hWnd) {
-    return WaitFor([&] { return !IsWindow(hWnd); });
-}
-
-// A click that runs its handler before returning (the handler must not block).
-bool ClickNow(HWND dialog, int id) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, kTimeoutMs, &ignored) != 0;
-}
-
-// A click that may open a modal window: posted, so the driver goes on.
-void ClickLater(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-
-// Posts a key to the dialog's focused control (or the dialog), so it passes the
-// dialog's own message loop as typing does.
-void PressKey(HWND dialog, UINT key) {
-    HWND target = dialog;
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus &&
-        IsChild(dialog, info.hwndFocus))
-        target = info.hwndFocus;
-    PostMessageA(target, WM_KEYDOWN, key, 1);
-    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
-}
+bool WaitUntilClosed(HWND hWnd) { return skmtest::WaitFor([&] { return !IsWindow(hWnd); }); }
+void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 HWND FindStatic(HWND dialog, DWORD type) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[16] = {};
         GetClassNameA(child, className, sizeof className);
-        const auto style = static_cast<DWORD>(GetWindowLongPtrA(child, GWL_STYLE));
-        if (lstrcmpiA(className, "Static") == 0 && (style & SS_TYPEMASK) == type) return child;
+        if (!lstrcmpiA(className, "Static") && (GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) == LONG_PTR(type))
+            return child;
     }
     return nullptr;
 }
 
-SIZE BitmapSize(HWND control) {
-    auto bitmap = reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+// "WxH" of the bitmap a picture control shows.
+std::string BitmapSize(HWND control) {
     BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
+    GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof info, &info);
+    return std::to_string(info.bmWidth) + "x" + std::to_string(info.bmHeight);
 }
 
-SIZE WindowSize(HWND hWnd) {
-    RECT rect{};
-    GetWindowRect(hWnd, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// Runs `runModal` on this thread while `drive` works on a second one. If the
-// driver gives up, every dialog still open is cancelled so the test never hangs.
-bool RunDriven(const std::function<void()>& runModal, const std::function<bool(DWORD uiThread)>& drive) {
-    const DWORD uiThread = GetCurrentThreadId();
-    bool driven = false;
-    std::thread driver([&] {
-        driven = drive(uiThread);
-        if (!driven) {
-            for (HWND hWnd : VisibleDialogs(uiThread)) PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
-        }
-    });
-    runModal();
-    driver.join();
-    return driven;
-}
-
-// What tells two openings of the about box apart, if anything does.
-struct AboutBoxView {
-    std::string caption;
-    DWORD style = 0;
-    SIZE size{};
-    HWND owner = nullptr;
-    BOOL ownerEnabled = TRUE;
-    std::string title;
-    std::string address;
-    SIZE banner{};
-
-    bool operator==(const AboutBoxView& other) const {
-        return caption == other.caption && style == other.style && size.cx == other.size.cx &&
-               size.cy == other.size.cy && owner == other.owner && ownerEnabled == other.ownerEnabled &&
-               title == other.title && address == other.address && banner.cx == other.banner.cx &&
-               banner.cy == other.banner.cy;
+// Runs `dlg` modally on a UI thread while `drive` works on its window and closes it
+// with `expected`; whatever is left open is cancelled, so a failure never hangs the test.
+void RunModal(CDialog& dlg, const char* caption, INT_PTR expected,
+              const std::function<void(skmtest::UiThread&, HWND)>& drive) {
+    INT_PTR result = 0;
+    skmtest::UiThread ui([&] { result = dlg.DoModal(); });
+    HWND hWnd = WaitForDialog(caption);
+    if (hWnd) {
+        ui.Flush();
+        drive(ui, hWnd);
     }
-};
-
-AboutBoxView ViewAboutBox(HWND box) {
-    AboutBoxView view;
-    view.caption = GetWindowTextString(box);
-    view.style = static_cast<DWORD>(GetWindowLongPtrA(box, GWL_STYLE));
-    view.size = WindowSize(box);
-    view.owner = GetWindow(box, GW_OWNER);
-    view.ownerEnabled = view.owner ? IsWindowEnabled(view.owner) : TRUE;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetWindowTextString(child).find("SKIRMAKER") != std::string::npos) view.title = GetWindowTextString(child);
-    }
-    view.address = GetWindowTextString(GetDlgItem(box, IDC_URL));
-    view.banner = BitmapSize(FindStatic(box, SS_BITMAP));
-    return view;
+    EXPECT_TRUE(WaitUntilClosed(hWnd)) << caption << " left open";
+    for (HWND open : {FindWindowA("#32770", kAboutCaption), hWnd})
+        if (IsWindow(open)) PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(ui.Join() && hWnd) << caption;
+    EXPECT_EQ(result, expected) << caption;
 }
 
 class AboutBoxTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_pfnMessageBox = RecordMessageBox;
-        g_pfnShellExecute = RecordShellExecute;
-        ClearRecords();
-    }
-    void TearDown() override {
-        g_pfnMessageBox = m_savedMessageBox;
-        g_pfnShellExecute = m_savedShellExecute;
-        theTestApp.m_pMainWnd = nullptr;
-    }
-
-    static void ClearRecords() {
-        g_messageBoxes.clear();
-        g_shellCalls.clear();
-    }
-
-    // Runs the setup dialog as the main window while `drive` works on it; the
-    // driver ends it with the cancel command, which writes nothing.
-    bool RunSetupDialog(const std::function<bool(HWND setup, DWORD uiThread)>& drive) {
-        CSkirmakerDlg setup;
-        theTestApp.m_pMainWnd = &setup;
-        return RunDriven([&] { setup.DoModal(); },
-                         [&](DWORD uiThread) {
-                             HWND hSetup = WaitForDialog(uiThread, kSetupCaption);
-                             if (!hSetup || !drive(hSetup, uiThread)) return false;
-                             PostMessageA(hSetup, WM_COMMAND, IDCANCEL, 0);
-                             return WaitUntilClosed(hSetup);
-                         });
-    }
-
-private:
-    MessageBoxFunction m_savedMessageBox = g_pfnMessageBox;
-    ShellExecuteFunction m_savedShellExecute = g_pfnShellExecute;
+    void SetUp() override { g_pfnShellExecute = RecordShellExecute; }
+    void TearDown() override { g_pfnShellExecute = m_savedShell; }
+    ShellExecuteFunction m_savedShell = g_pfnShellExecute;
+    skmtest::MessageBoxRecorder m_boxes;
 };
 
-TEST_F(AboutBoxTest, SystemMenuEndsWithSeparatorAndAboutItem) {
-    int count = 0;
-    MENUITEMINFOA separator{}, about{};
-    char text[64] = {};
-    ASSERT_TRUE(RunSetupDialog([&](HWND setup, DWORD) {
+TEST_F(AboutBoxTest, SystemMenuAndAboutButtonOpenTheSameOwnedBox) {
+    CSkirmakerDlg setupDialog;
+    theTestApp.m_pMainWnd = &setupDialog;
+    std::vector<std::string> views;  // style, banner and every text of each box opened
+    RunModal(setupDialog, "Skirmaker v1.0 for Voidwake", IDCANCEL, [&](skmtest::UiThread&, HWND setup) {
         HMENU menu = GetSystemMenu(setup, FALSE);
-        count = menu ? GetMenuItemCount(menu) : 0;
-        if (count < 2) return true;
-        separator.cbSize = about.cbSize = sizeof(MENUITEMINFOA);
-        separator.fMask = MIIM_FTYPE;
-        about.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-        about.dwTypeData = text;
-        about.cch = sizeof text;
-        return GetMenuItemInfoA(menu, count - 2, TRUE, &separator) && GetMenuItemInfoA(menu, count - 1, TRUE, &about);
-    }));
-    ASSERT_GE(count, 2);
-    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-    EXPECT_FALSE(about.fType & MFT_SEPARATOR);
-    EXPECT_EQ(about.wID, static_cast<UINT>(IDM_ABOUTBOX));
-    EXPECT_STREQ(text, "&About Skirmaker...");
+        const int count = GetMenuItemCount(menu);
+        char text[64] = {};
+        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, "&About Skirmaker...");
+        EXPECT_EQ(GetMenuItemID(menu, count - 1), UINT(IDM_ABOUTBOX));
+        EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
+        for (auto open : {+[](HWND s) { Click(s, IDC_ABOUT); },
+                          +[](HWND s) { PostMessageA(s, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }}) {
+            open(setup);
+            HWND box = WaitForDialog(kAboutCaption);
+            ASSERT_TRUE(box && GetWindow(box, GW_OWNER) == setup);
+            EXPECT_FALSE(IsWindowEnabled(setup));
+            views.push_back(std::to_string(GetWindowLongPtrA(box, GWL_STYLE)) + BitmapSize(FindStatic(box, SS_BITMAP)));
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+                views.back().append("|").append(skmtest::WindowText(child));
+            Click(box, IDOK);
+            ASSERT_TRUE(WaitUntilClosed(box));
+            EXPECT_TRUE(skmtest::WaitFor([&] { return IsWindowEnabled(setup) != FALSE; }));
+        }
+        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
+    });
+    theTestApp.m_pMainWnd = nullptr;
+    ASSERT_EQ(views.size(), 2u);
+    EXPECT_EQ(views[0], views[1]);
+    EXPECT_NE(views[0].find("250x45|"), std::string::npos) << views[0];
+    EXPECT_NE(views[0].find("| SKIRMAKER v1.0 for Voidwake |"), std::string::npos) << views[0];
 }
 
-TEST_F(AboutBoxTest, ButtonAndSystemMenuOpenTheSameBox) {
-    AboutBoxView fromButton, fromMenu;
-    HWND setupWindow = nullptr;
-    BOOL enabledAfterButton = FALSE, enabledAfterMenu = FALSE;
-    // Opens the box one way, looks at it and closes it with OK.
-    auto openAndView = [](HWND setup, DWORD uiThread, const std::function<void()>& open, AboutBoxView& view,
-                          BOOL& enabledAfter) {
-        open();
-        HWND box = WaitForDialog(uiThread, kAboutCaption);
-        if (!box) return false;
-        view = ViewAboutBox(box);
-        ClickLater(box, IDOK);
-        if (!WaitUntilClosed(box)) return false;
-        enabledAfter = WaitFor([&] { return IsWindowEnabled(setup) != FALSE; });
-        return true;
-    };
-    ASSERT_TRUE(RunSetupDialog([&](HWND setup, DWORD uiThread) {
-        setupWindow = setup;
-        return openAndView(setup, uiThread, [&] { ClickLater(setup, IDC_ABOUT); }, fromButton, enabledAfterButton) &&
-               openAndView(setup, uiThread, [&] { PostMessageA(setup, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }, fromMenu,
-                           enabledAfterMenu);
-    }));
-    EXPECT_TRUE(fromButton == fromMenu);
-    EXPECT_EQ(fromButton.caption, kAboutCaption);
-    EXPECT_EQ(fromButton.title, " SKIRMAKER v1.0 for Voidwake ");
-    EXPECT_FALSE(fromButton.address.empty());
-    EXPECT_EQ(fromButton.banner.cx, 250);
-    EXPECT_EQ(fromButton.banner.cy, 45);
-    EXPECT_TRUE(fromButton.style & WS_SYSMENU);
-    // Owned by the setup dialog, which stays disabled while the box is open.
-    EXPECT_EQ(fromButton.owner, setupWindow);
-    EXPECT_FALSE(fromButton.ownerEnabled);
-    EXPECT_TRUE(enabledAfterButton);
-    EXPECT_TRUE(enabledAfterMenu);
-}
-
-TEST_F(AboutBoxTest, VisitReportsEmptyAddressAndShellFailure) {
+TEST_F(AboutBoxTest, VisitReportsEmptyAddressAndShellFailureAndKeepsTheBoxOpen) {
     constexpr char kNoUrl[] = "No URL defined on button!";
     constexpr char kShellFailed[] = "::ShellExecute failed to open this link!";
-    struct Case {
-        const char* name;
-        const char* address;  // nullptr keeps the template's address
+    const struct {
+        const char* address;  // nullptr keeps the address shown
         std::intptr_t shellResult;
-        bool callsShell;
         const char* message;  // nullptr: no message box
-    };
-    const Case cases[] = {
-        {"empty address", "", 42, false, kNoUrl},
-        {"address of the template", nullptr, 42, true, nullptr},
-        {"file not found", "http://refused.invalid/", SE_ERR_FNF, true, kShellFailed},
-        {"32 is still a failure", "http://refused.invalid/", 32, true, kShellFailed},
-        {"negative result", "http://refused.invalid/", -1, true, kShellFailed},
-        {"33 is success", "http://accepted.invalid/", 33, true, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        ClearRecords();
-        g_shellResult = c.shellResult;
-        HWND box = nullptr;
-        std::string shown;
-        BOOL openAfterVisit = FALSE;
-        CAboutDlg dlg;
-        INT_PTR result = 0;
-        ASSERT_TRUE(RunDriven([&] { result = dlg.DoModal(); },
-                              [&](DWORD uiThread) {
-                                  box = WaitForDialog(uiThread, kAboutCaption);
-                                  if (!box) return false;
-                                  if (c.address) SetDlgItemTextA(box, IDC_URL, c.address);
-                                  shown = GetWindowTextString(GetDlgItem(box, IDC_URL));
-                                  if (!ClickNow(box, IDC_VISIT)) return false;
-                                  openAfterVisit = IsWindowVisible(box);
-                                  ClickLater(box, IDOK);
-                                  return WaitUntilClosed(box);
-                              }));
-        EXPECT_EQ(result, IDOK);
-        EXPECT_TRUE(openAfterVisit);
-
-        ASSERT_EQ(g_shellCalls.size(), c.callsShell ? 1u : 0u);
-        if (c.callsShell) {
-            const ShellCall& call = g_shellCalls[0];
-            EXPECT_FALSE(shown.empty());
-            EXPECT_EQ(call.file, shown);
-            EXPECT_EQ(call.operation, "open");
-            EXPECT_EQ(call.owner, nullptr);
-            EXPECT_FALSE(call.hasParameters);
-            EXPECT_FALSE(call.hasDirectory);
-            EXPECT_EQ(call.showCommand, SW_SHOWNORMAL);
+    } cases[] = {{nullptr, 42, nullptr}, {"", 42, kNoUrl}, {"http://refused.invalid/", 32, kShellFailed},
+                 {"http://refused.invalid/", -1, kShellFailed}, {"http://accepted.invalid/", 33, nullptr}};
+    CAboutDlg dlg;
+    RunModal(dlg, kAboutCaption, IDOK, [&](skmtest::UiThread& ui, HWND box) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.shellResult) + " " + (c.address ? c.address : "template"));
+            m_boxes.Clear();
+            g_shellCalls.clear();
+            g_shellResult = c.shellResult;
+            if (c.address) SetDlgItemTextA(box, IDC_URL, c.address);
+            const std::string address = skmtest::WindowText(GetDlgItem(box, IDC_URL));
+            Click(box, IDC_VISIT);
+            ui.Flush();
+            EXPECT_TRUE(IsWindowVisible(box));
+            EXPECT_EQ(g_shellCalls, address.empty() ? std::vector<std::string>{} : std::vector{"open " + address});
+            const std::vector<skmtest::RecordedBox> boxes = m_boxes.Boxes();
+            ASSERT_EQ(boxes.size(), c.message ? 1u : 0u);
+            EXPECT_TRUE(!c.message || (boxes[0].text == c.message && boxes[0].owner == box)) << c.message;
         }
-        ASSERT_EQ(g_messageBoxes.size(), c.message ? 1u : 0u);
-        if (c.message) {
-            const MessageBoxCall& box0 = g_messageBoxes[0];
-            EXPECT_EQ(box0.text, c.message);
-            EXPECT_EQ(box0.caption, AfxGetAppTitle());
-            EXPECT_EQ(box0.type, static_cast<UINT>(MB_OK));
-            EXPECT_EQ(box0.owner, box);
-        }
-    }
+        Click(box, IDOK);
+    });
 }
 
-TEST_F(AboutBoxTest, MapShowsPictureAtItsOwnSizeWithoutSystemMenu) {
-    DWORD style = 0;
-    SIZE picture{}, control{};
-    std::string legend;
-    CMapPositionsDlg dlg;
-    ASSERT_TRUE(RunDriven([&] { dlg.DoModal(); },
-                          [&](DWORD uiThread) {
-                              HWND map = WaitForDialog(uiThread, kMapCaption);
-                              if (!map) return false;
-                              style = static_cast<DWORD>(GetWindowLongPtrA(map, GWL_STYLE));
-                              HWND bitmap = FindStatic(map, SS_BITMAP);
-                              picture = BitmapSize(bitmap);
-                              control = WindowSize(bitmap);
-                              legend = GetWindowTextString(FindStatic(map, SS_CENTER));
-                              ClickLater(map, IDOK);
-                              return WaitUntilClosed(map);
-                          }));
-    EXPECT_FALSE(style & WS_SYSMENU);
-    EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_EQ(picture.cx, 163);
-    EXPECT_EQ(picture.cy, 272);
-    EXPECT_EQ(control.cx, picture.cx);
-    EXPECT_EQ(control.cy, picture.cy);
-    EXPECT_EQ(legend,
-              "A1 - A6\nEnemy AI Ships\n\nOrange P1 - P6\nPlayer Ships (Team2)\n\nBlue P1 - P6\nPlayer Ships (Team 1)");
-}
-
-TEST_F(AboutBoxTest, MapClosesOnEscapeEnterAndOk) {
-    struct Case {
-        const char* name;
-        UINT key;  // 0: click OK
+TEST_F(AboutBoxTest, MapHasNoSystemMenuShowsTheLegendAndClosesOnEscEnterAndOk) {
+    const struct {
+        WORD key;  // 0: click OK
         INT_PTR result;
-    };
-    const Case cases[] = {
-        {"Esc", VK_ESCAPE, IDCANCEL},
-        {"Enter", VK_RETURN, IDOK},
-        {"OK button", 0, IDOK},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    } cases[] = {{VK_ESCAPE, IDCANCEL}, {VK_RETURN, IDOK}, {0, IDOK}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
         CMapPositionsDlg dlg;
-        INT_PTR result = 0;
-        ASSERT_TRUE(RunDriven([&] { result = dlg.DoModal(); },
-                              [&](DWORD uiThread) {
-                                  HWND map = WaitForDialog(uiThread, kMapCaption);
-                                  if (!map) return false;
-                                  if (c.key)
-                                      PressKey(map, c.key);
-                                  else
-                                      ClickLater(map, IDOK);
-                                  return WaitUntilClosed(map);
-                              }));
-        EXPECT_EQ(result, c.result);
+        RunModal(dlg, "Map Positions", c.result, [&](skmtest::UiThread&, HWND map) {
+            EXPECT_FALSE(GetWindowLongPtrA(map, GWL_STYLE) & WS_SYSMENU);
+            EXPECT_EQ(BitmapSize(FindStatic(map, SS_BITMAP)), "163x272");
+            EXPECT_EQ(skmtest::WindowText(FindStatic(map, SS_CENTER)),
+                      "A1 - A6\nEnemy AI Ships\n\nOrange P1 - P6\nPlayer Ships (Team2)\n\nBlue P1 - P6\nPlayer Ships (Team 1)");
+            if (!c.key) return Click(map, IDOK);
+            skmtest::PostKey(GetDlgItem(map, IDOK), c.key);  // the focused control, as typing does
+        });
     }
 }
 
