@@ -23,12 +23,17 @@ void CSkirmakerDlg::LoadSetups() {
     if (!result.message.empty()) MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
 }
 
-bool CSkirmakerDlg::SaveSetups() {
+SetupSaveStatus CSkirmakerDlg::SaveSetups() {
     const SetupSaveResult result = m_dataFile.Save(m_mapSetups);
-    if (result.status != SetupSaveStatus::Failed) return true;
-    // The store stays in memory, so a later Save or Close can still succeed.
-    MessageBox(result.message.c_str(), nullptr, MB_ICONERROR);
-    return false;
+    if (result.status == SetupSaveStatus::Failed) {
+        // The store stays in memory, so a later Save or Close can still succeed.
+        MessageBox(result.message.c_str(), nullptr, MB_ICONERROR);
+    } else if (result.status == SetupSaveStatus::NotLoaded && m_mapSetups.GetCount() != 0) {
+        // Setups made in a run that could not read the file are not written over
+        // it; the user hears so rather than losing them unseen.
+        MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
+    }
+    return result.status;
 }
 
 void CSkirmakerDlg::FillSetupList() {
@@ -82,7 +87,8 @@ void CSkirmakerDlg::OnSaveSetup() {
             record->m_strComments = m_strComments;
         }
     }
-    if (!SaveSetups()) return;
+    // The form stays when the setups could not be written, for another try.
+    if (SaveSetups() != SetupSaveStatus::Saved) return;
     ClearSetupFields();
 }
 
@@ -111,7 +117,9 @@ void CSkirmakerDlg::ClearSetupFields() {
 }
 
 void CSkirmakerDlg::OnCloseButton() {
-    if (!SaveSetups()) return;
+    // A failed write keeps the dialog open for another try; a run that never
+    // read the file cannot write it and ends all the same.
+    if (SaveSetups() == SetupSaveStatus::Failed) return;
     CDialog::OnOK();
 }
 

@@ -89,8 +89,8 @@ public:
 
     // Saved setups.
     void LoadSetups();
-    // False (after telling the user) when the data file could not be written.
-    bool SaveSetups();
+    // Writes the data file; tells the user when setups could not be written.
+    SetupSaveStatus SaveSetups();
     void FillSetupList();
     void OnSelchangeSetups();
     void OnSaveSetup();

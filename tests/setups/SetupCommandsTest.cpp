@@ -348,18 +348,21 @@ TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
 }
 
 // Without the game the dialog stops its start-up before reading the data file,
-// so neither Save nor Close may write it.
-TEST_F(SetupCommandsTest, ARunThatNeverReadTheDataFileLeavesItAlone) {
+// so neither Save nor Close may write it; setups made meanwhile are not lost unseen.
+TEST_F(SetupCommandsTest, ARunThatNeverReadTheDataFileLeavesItAloneAndSaysSo) {
     const std::string before = DataFileOf({{"Alpha", Record("Alpha")}});
     WriteDataFile(before);
     SetInstallPath(nullptr, false);
     Start();
     ASSERT_EQ(m_boxes.Boxes().size(), 1u);
     EXPECT_TRUE(Lines().empty());
+    m_boxes.Clear();
     Save(Record("form"), "Beta");
+    ExpectOneBox(MB_ICONWARNING, "not saved");
+    EXPECT_EQ(WindowText(Item(IDC_SHIP1)), "form ship1") << "the form stays";
     End(IDOK);
+    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
     EXPECT_EQ(DataFile(), before);
-    EXPECT_EQ(m_boxes.Boxes().size(), 1u);
 }
 
 }  // namespace
