@@ -1,6 +1,6 @@
 #include "help/PropPage1.h"
 
-#include "help/HelpTexts.h"
+#include "help/HelpList.h"
 #include "resource.h"
 
 namespace {
@@ -25,16 +25,10 @@ BOOL PropPage1::OnInitDialog() {
     return TRUE;
 }
 
-void PropPage1::FillControlList() {
-    for (const help::HelpEntry& entry : help::ControlList()) m_comboControls.AddString(entry.label);
-}
+void PropPage1::FillControlList() { FillHelpList(m_comboControls, help::ControlList()); }
 
 void PropPage1::OnSelchangeControlList() {
     UpdateData(TRUE);
-    const int index = m_comboControls.GetCurSel();
-    // Without a selection the shown text stays.
-    if (index == CB_ERR) return;
-    if (const char* description = help::FindDescription(m_comboControls.GetLBText(index)))
-        m_strDescription = description;
+    if (const char* description = ChosenHelpText(m_comboControls, help::FindDescription)) m_strDescription = description;
     UpdateData(FALSE);
 }

@@ -1,6 +1,6 @@
 #include "help/PropPage3.h"
 
-#include "help/HelpTexts.h"
+#include "help/HelpList.h"
 #include "resource.h"
 
 namespace {
@@ -25,15 +25,10 @@ BOOL PropPage3::OnInitDialog() {
     return TRUE;
 }
 
-void PropPage3::FillQuestionList() {
-    for (const help::HelpEntry& entry : help::QuestionList()) m_comboQuestions.AddString(entry.label);
-}
+void PropPage3::FillQuestionList() { FillHelpList(m_comboQuestions, help::QuestionList()); }
 
 void PropPage3::OnSelchangeQuestionList() {
     UpdateData(TRUE);
-    const int index = m_comboQuestions.GetCurSel();
-    // Without a selection the shown text stays.
-    if (index == CB_ERR) return;
-    if (const char* answer = help::FindAnswer(m_comboQuestions.GetLBText(index))) m_strAnswer = answer;
+    if (const char* answer = ChosenHelpText(m_comboQuestions, help::FindAnswer)) m_strAnswer = answer;
     UpdateData(FALSE);
 }
