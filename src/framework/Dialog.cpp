@@ -1,6 +1,46 @@
 #include "framework/Dialog.h"
 
 #include "framework/App.h"
+#include "framework/Placement.h"
+
+namespace {
+
+// Sets a flag for the length of a scope, restoring its value on every way out.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : m_flag(flag), m_saved(flag) { m_flag = true; }
+    ~ScopedFlag() { m_flag = m_saved; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_saved;
+};
+
+// A dialog procedure answers these messages with its return value itself; every
+// other handled message answers through the dialog's message-result slot.
+bool AnswersDirectly(UINT message) {
+    switch (message) {
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* pParent) : m_nIDTemplate(templateId), m_pParentWnd(pParent) {}
 
@@ -19,19 +59,28 @@ INT_PTR CDialog::DoModal() {
     HWND owner = FindOwner();
     m_bEndModal = false;
     m_nModalResult = -1;
-    HWND hWnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                                   DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!hWnd) return -1;
-    const bool disableOwner = owner && IsWindowEnabled(owner);
-    if (disableOwner) EnableWindow(owner, FALSE);
-    if (!m_bEndModal && !IsWindowVisible(hWnd)) ShowWindow(hWnd, SW_SHOWNORMAL);
-    RunModalLoop();
-    // Give the activation back before the dialog disappears, so the owner does
-    // not lose its place behind other applications.
-    if (disableOwner) EnableWindow(owner, TRUE);
-    if (owner && GetActiveWindow() == hWnd) SetActiveWindow(owner);
-    if (IsWindow(hWnd)) DestroyWindow(hWnd);
-    return m_nModalResult;
+    // The owner is disabled before the dialog exists, as the platform's modal
+    // dialogs do; a dialog whose owner is disabled opens centred over it.
+    const bool enableOwner = owner && IsWindowEnabled(owner);
+    if (enableOwner) EnableWindow(owner, FALSE);
+    HWND hWnd = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+    if (hWnd) {
+        if (!m_bEndModal && !IsWindowVisible(hWnd)) ShowWindow(hWnd, SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    // As the platform's EndDialog: the owner is enabled before the dialog is
+    // hidden, and takes the activation back, whose handling gives the focus
+    // back to the control that had it before the dialog opened.
+    if (enableOwner) EnableWindow(owner, TRUE);
+    if (hWnd && IsWindow(hWnd)) {
+        if (IsChild(hWnd, GetFocus())) SetFocus(hWnd);
+        SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        if (owner && GetActiveWindow() == hWnd) SetActiveWindow(owner);
+        DestroyWindow(hWnd);
+    }
+    return hWnd ? m_nModalResult : -1;
 }
 
 void CDialog::RunModalLoop() {
@@ -42,7 +91,9 @@ void CDialog::RunModalLoop() {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
-        if (!AfxPreTranslateMessage(&msg)) {
+        const BOOL handled = AfxCallGuarded(msg.hwnd, msg.message, msg.wParam, FALSE,
+                                            [&] { return AfxPreTranslateMessage(&msg); });
+        if (!handled) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
@@ -52,18 +103,13 @@ void CDialog::RunModalLoop() {
 void CDialog::EndDialog(int result) {
     m_nModalResult = result;
     m_bEndModal = true;
-    if (m_hWnd) {
-        ShowWindow(m_hWnd, SW_HIDE);
-        PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
-    }
+    if (m_hWnd) PostMessageA(m_hWnd, WM_NULL, 0, 0);  // wakes the loop
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-    const bool outer = m_bInUpdateData;
-    m_bInUpdateData = true;
+    const ScopedFlag transferring(m_bInUpdateData);
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
-    m_bInUpdateData = outer;
     return TRUE;
 }
 
@@ -94,35 +140,39 @@ INT_PTR CDialog::Dispatch(CDialog* self, HWND hWnd, UINT message, WPARAM wParam,
     // Messages such as WM_SETFONT arrive before WM_INITDIALOG, when no object is attached yet.
     if (!self) return FALSE;
     if (message == WM_INITDIALOG) self->Attach(hWnd);
-    try {
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // An exception must never unwind through the system's window code.
-        return FALSE;
-    }
+    return AfxCallGuarded(hWnd, message, wParam, INT_PTR{FALSE},
+                          [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
-    case WM_COMMAND:
-        return HandleCommand(wParam, lParam);
-    case WM_NCDESTROY:
-        Detach();
-        return FALSE;
-    default:
-        break;
-    }
+    if (message == WM_INITDIALOG) return HandleInitDialog();
+    if (message == WM_COMMAND) return HandleCommand(wParam, lParam);
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, 0, 0);
     if (!entry) return FALSE;
     m_bDefault = false;
     const LRESULT result = entry->call(this, wParam, lParam);
     if (m_bDefault) return FALSE;
-    // A few messages return their value directly from a dialog procedure.
-    if (message == WM_QUERYDRAGICON) return static_cast<INT_PTR>(result);
+    if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
     SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);
     return TRUE;
+}
+
+INT_PTR CDialog::HandleInitDialog() {
+    // A top-level dialog that opens hidden and that its initialisation did not
+    // move or show opens centred: over its owner while the owner is disabled
+    // for it, or on the screen when it has none.
+    RECT before{};
+    GetWindowRect(m_hWnd, &before);
+    const bool wasHidden = !IsWindowVisible(m_hWnd);
+    const BOOL result = OnInitDialog();
+    RECT after{};
+    GetWindowRect(m_hWnd, &after);
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    const bool moved = before.left != after.left || before.top != after.top;
+    const bool shownOrChild = GetWindowLongPtrA(m_hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD);
+    if (m_hWnd && wasHidden && !moved && !shownOrChild && (!owner || !IsWindowEnabled(owner)))
+        AfxCenterWindow(m_hWnd, owner);
+    return result;
 }
 
 INT_PTR CDialog::HandleCommand(WPARAM wParam, LPARAM lParam) {

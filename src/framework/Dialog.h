@@ -10,9 +10,10 @@ public:
     explicit CDialog(UINT templateId, CWnd* pParent = nullptr);
     ~CDialog() override;
 
-    // Creates the dialog, disables its owner and runs the message loop until
-    // EndDialog; destroys the window and returns the result (-1 if the
-    // template cannot be created).
+    // Disables the owner, creates the dialog, centres it and runs the message
+    // loop until EndDialog; then gives the owner back its activation and focus,
+    // destroys the window and returns the result (-1 if the template cannot be
+    // created). A dialog object may run it again after it returns.
     INT_PTR DoModal();
     void EndDialog(int result);
 
@@ -42,6 +43,7 @@ protected:
 
 private:
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleInitDialog();
     INT_PTR HandleCommand(WPARAM wParam, LPARAM lParam);
     HWND FindOwner() const;
     void RunModalLoop();

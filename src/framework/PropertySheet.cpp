@@ -1,6 +1,7 @@
 #include "framework/PropertySheet.h"
 
 #include "framework/App.h"
+#include "framework/Placement.h"
 
 namespace {
 
@@ -72,9 +73,7 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND hWnd, UINT message, WPARAM wParam,
 CPropertySheet::~CPropertySheet() {
     if (!m_hWnd || !IsWindow(m_hWnd)) return;
     // Deleted while its window lives: the window must not delete it again.
-    HWND hWnd = Detach();
-    if (m_pfnSuperWndProc) SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuperWndProc));
-    DestroyWindow(hWnd);
+    DestroyWindow(Detach());
 }
 
 void CPropertySheet::SetTitle(const char* text, UINT) { m_strCaption = text; }
@@ -103,9 +102,10 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD style, DWORD exStyle) {
     if (created == 0 || created == -1 || !IsWindow(hWnd)) return FALSE;
 
     Attach(hWnd);
-    m_pfnSuperWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetWndProc)));
     RemoveButtons();
+    // An unowned sheet opens centred over the application's main window.
+    CWnd* main = AfxGetMainWnd();
+    AfxCenterWindow(hWnd, pParentWnd ? pParentWnd->m_hWnd : main ? main->m_hWnd : nullptr);
     if (t_pendingStyle.style & WS_VISIBLE) ShowWindow(hWnd, SW_SHOWNORMAL);
     return TRUE;
 }
@@ -134,27 +134,17 @@ void CPropertySheet::RemoveButtons() {
 
 BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg) { return PropSheet_IsDialogMessage(m_hWnd, pMsg); }
 
-LRESULT CALLBACK CPropertySheet::SheetWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CPropertySheet*>(CWnd::FromHandle(hWnd));
-    if (!self) return DefWindowProcW(hWnd, message, wParam, lParam);
-    WNDPROC super = self->m_pfnSuperWndProc;
-    switch (message) {
-    case WM_CLOSE:
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
         // The close box and the system menu end a modeless sheet.
-        DestroyWindow(hWnd);
+        DestroyWindow(m_hWnd);
         return 0;
-    case WM_NCDESTROY: {
-        const LRESULT result = CallWindowProcW(super, hWnd, message, wParam, lParam);
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
-        self->Detach();
-        delete self;
-        return result;
     }
-    default:
-        break;
-    }
-    const LRESULT result = CallWindowProcW(super, hWnd, message, wParam, lParam);
+    HWND hWnd = m_hWnd;
+    const LRESULT result = DefWindowProc(message, wParam, lParam);
     // Esc cancels the sheet, which leaves it without a current page: end it.
     if (message == WM_COMMAND && IsWindow(hWnd) && !PropSheet_GetCurrentPageHwnd(hWnd)) DestroyWindow(hWnd);
     return result;
 }
+
+void CPropertySheet::PostNcDestroy() { delete this; }

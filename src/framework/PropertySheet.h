@@ -41,18 +41,22 @@ public:
     void AddPage(std::unique_ptr<CPropertyPage> page);
 
     // Creates the sheet window modelessly; style -1 is a visible pop-up with
-    // caption, system menu, modal frame and context-help button. On success the
-    // window owns this object.
+    // caption, system menu, modal frame and context-help button. It opens
+    // centred over its parent, or over the main window when it has none. On
+    // success the window owns this object.
     BOOL Create(CWnd* pParentWnd = nullptr, DWORD style = static_cast<DWORD>(-1), DWORD exStyle = 0);
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The sheet belongs to its window: it goes with it.
+    void PostNcDestroy() override;
+
 private:
-    static LRESULT CALLBACK SheetWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static int CALLBACK SheetCallback(HWND hWnd, UINT message, LPARAM lParam);
     void RemoveButtons();
 
     std::string m_strCaption;
     std::vector<std::unique_ptr<CPropertyPage>> m_pages;
-    WNDPROC m_pfnSuperWndProc = nullptr;
 };

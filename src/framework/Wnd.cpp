@@ -2,9 +2,37 @@
 
 #include "framework/App.h"
 
+#include <commctrl.h>
+
+#include <new>
+
 namespace {
 const char kObjectProperty[] = "Skirmaker.CWnd";
+constexpr UINT_PTR kSubclassId = 1;
+
+// What the user was doing when a handler stopped, for the report.
+std::string ActionOf(HWND hWnd, UINT message, WPARAM wParam) {
+    if (message == WM_INITDIALOG) return "Opening the window";
+    if (message == WM_COMMAND) {
+        std::string label = GetWindowTextString(GetDlgItem(hWnd, LOWORD(wParam)));
+        std::erase(label, '&');
+        if (!label.empty() && HIWORD(wParam) == BN_CLICKED) return "\"" + label + "\"";
+    }
+    return "The last action";
 }
+
+std::string Reason() {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "there is not enough memory";
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "an unexpected error occurred";
+    }
+}
+}  // namespace
 
 CWnd::~CWnd() {
     if (m_hWnd) Detach();
@@ -17,13 +45,37 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 void CWnd::Attach(HWND hWnd) {
     m_hWnd = hWnd;
     SetPropA(hWnd, kObjectProperty, this);
+    SetWindowSubclass(hWnd, &SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
-    if (hWnd && FromHandle(hWnd) == this) RemovePropA(hWnd, kObjectProperty);
+    if (hWnd && FromHandle(hWnd) == this) {
+        RemoveWindowSubclass(hWnd, &SubclassProc, kSubclassId);
+        RemovePropA(hWnd, kObjectProperty);
+    }
     m_hWnd = nullptr;
     return hWnd;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(message, wParam, lParam); }
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<CWnd*>(data);
+    if (message != WM_NCDESTROY)
+        return AfxCallGuarded(hWnd, message, wParam, LRESULT{0}, [&] { return self->WindowProc(message, wParam, lParam); });
+    // The window's own processing runs first; then the object lets go of it.
+    const LRESULT result = DefSubclassProc(hWnd, message, wParam, lParam);
+    self->Detach();
+    AfxCallGuarded(hWnd, message, wParam, 0, [&] {
+        self->PostNcDestroy();
+        return 0;
+    });
+    return result;
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
@@ -43,4 +95,16 @@ std::string GetWindowTextString(HWND hWnd) {
     const int got = GetWindowTextA(hWnd, text.data(), length + 1);
     text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return text;
+}
+
+void AfxReportException(HWND hWnd, UINT message, WPARAM wParam) noexcept {
+    HWND owner = IsWindow(hWnd) ? GetAncestor(hWnd, GA_ROOT) : nullptr;
+    try {
+        const std::string text = ActionOf(hWnd, message, wParam) + " did not finish: " + Reason() + ".";
+        g_pfnMessageBox(owner, text.c_str(), AfxGetAppTitle(), MB_OK | MB_ICONERROR);
+    } catch (...) {
+        // Not even the report could be built: say the least that needs no memory.
+        g_pfnMessageBox(owner, "The last action did not finish: there is not enough memory.", AfxGetAppTitle(),
+                        MB_OK | MB_ICONERROR);
+    }
 }

@@ -1,7 +1,10 @@
 #pragma once
 // CWnd: a C++ object attached to a window handle. Attached objects can be found
-// from their handle (a window property, not a global list), pre-translate the
+// from their handle (a window property, not a global list), see their window's
+// messages first (through the common-controls subclassing service, which chains
+// with other subclasses and keeps the window's character set), pre-translate the
 // messages of their window and its children, and take reflected notifications.
+// An object lets go of its window when the window is destroyed.
 #include <windows.h>
 
 #include <string>
@@ -18,6 +21,7 @@ public:
     // The object attached to `hWnd`, or nullptr.
     static CWnd* FromHandle(HWND hWnd);
     void Attach(HWND hWnd);
+    // Lets go of the window, removing what Attach added to it.
     HWND Detach();
 
     // Called by the message loop for messages addressed to this window or one of
@@ -32,10 +36,38 @@ public:
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
     std::string GetWindowText() const;
-    void SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
     // A message box owned by this window; no caption means the application title.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK) const;
+
+protected:
+    // Every message of the attached window, before the window's own procedure;
+    // the default passes it on.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window's own processing of the message being handled.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Called once the window is gone and the object has let go of it.
+    virtual void PostNcDestroy() {}
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
 };
 
 // Reads a window's whole text (any length).
 std::string GetWindowTextString(HWND hWnd);
+
+// Tells the user that handling `message` of `hWnd` stopped on the exception
+// being handled; call it only inside a catch block.
+void AfxReportException(HWND hWnd, UINT message, WPARAM wParam) noexcept;
+
+// Runs `call` for a window procedure: an exception never unwinds through the
+// system's code; it is reported to the user and `failed` is answered instead.
+template <class Result, class Call>
+Result AfxCallGuarded(HWND hWnd, UINT message, WPARAM wParam, Result failed, Call&& call) noexcept {
+    try {
+        return call();
+    } catch (...) {
+        AfxReportException(hWnd, message, wParam);
+        return failed;
+    }
+}

@@ -13,7 +13,9 @@ constexpr char kInstallPathValue[] = "InstallPath";
 
 bool CMissionSettings::GetInstallPath(std::string& strPath) const {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    // The game is a 32-bit program: its installer writes the 32-bit view, which
+    // on 64-bit Windows is not the view a 64-bit program sees by default.
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) return false;
     BYTE data[gameconfig::kInstallPathRoom];
     DWORD size = sizeof data;
     const LONG queried = RegQueryValueExA(key, kInstallPathValue, nullptr, nullptr, data, &size);

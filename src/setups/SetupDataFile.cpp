@@ -15,19 +15,21 @@ std::string CSetupDataFile::Encode(CSetupStore& store) {
 }
 
 SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
-    m_loadAttempted = true;
-    m_keepAside = false;
+    // Until reading has finished (it may stop on an exception, out of memory
+    // included) the file counts as never read, so nothing is written over it.
+    m_state = FileState::NotRead;
     store.Clear();
 
     SetupLoadResult result;
     std::string bytes;
     const files::ReadResult read = files::ReadWholeFile(m_path, bytes, kMaxFileBytes);
     if (read.missing) {
+        m_state = FileState::Read;
         result.status = SetupLoadStatus::Absent;
         return result;
     }
     if (!read.ok) {
-        m_keepAside = true;
+        m_state = FileState::KeepAside;
         result.status = SetupLoadStatus::Unreadable;
         result.error = read.error;
         result.message = "Could not read the saved setups from \"" + m_path + "\": " + Describe(read.error) +
@@ -37,8 +39,8 @@ SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
 
     CArchive ar = CArchive::Loading(bytes);
     store.Serialize(ar);
+    m_state = ar.Failed() ? FileState::KeepAside : FileState::Read;
     if (ar.Failed()) {
-        m_keepAside = true;
         result.status = SetupLoadStatus::Damaged;
         result.faultOffset = ar.FaultOffset();
         result.message = "The setups file \"" + m_path + "\" is damaged at byte offset " +
@@ -52,14 +54,14 @@ SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
 
 SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
     SetupSaveResult result;
-    if (!m_loadAttempted) {
+    if (m_state == FileState::NotRead) {
         result.status = SetupSaveStatus::NotLoaded;
         result.message = "The setups were not saved: \"" + m_path +
-                         "\" was not read in this run, and writing it could lose the setups it holds.";
+                         "\" was not read whole in this run, and writing it could lose the setups it holds.";
         return result;
     }
     const std::string bytes = Encode(store);
-    if (m_keepAside) {
+    if (m_state == FileState::KeepAside) {
         result = KeepAside();
         if (result.status != SetupSaveStatus::Saved) return result;
     }
@@ -84,7 +86,7 @@ SetupSaveResult CSetupDataFile::KeepAside() {
                          "\": " + Describe(error) + ".\nNothing was saved; the setups are kept in memory.";
         return result;
     }
-    m_keepAside = false;
+    m_state = FileState::Read;
     return result;
 }
 

@@ -39,8 +39,10 @@ struct SetupSaveResult {
 class CSetupDataFile {
 public:
     static constexpr const char* kFileName = "SkirmakerData.dat";
-    // Larger files are refused unread rather than loaded into memory.
-    static constexpr std::size_t kMaxFileBytes = std::size_t{512} << 20;
+    // Larger files are refused unread rather than loaded into memory: the
+    // 32-bit program holds a loaded store of several times the file's size,
+    // twice while it merges on writing.
+    static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
     // By default the bare name, so the file lies in the working folder.
     explicit CSetupDataFile(std::string path = kFileName) : m_path(std::move(path)) {}
@@ -62,7 +64,13 @@ private:
     std::string FreeAsideName() const;
     static std::string Describe(files::ErrorCode error);
 
+    // What this run knows of the file on disk, and so whether it may write it.
+    enum class FileState {
+        NotRead,    // never read, or reading did not finish: never written over
+        Read,       // everything it holds is in the store
+        KeepAside,  // it holds setups that were not loaded: kept aside before writing
+    };
+
     std::string m_path;
-    bool m_loadAttempted = false;
-    bool m_keepAside = false;  // the file on disk holds setups that were not loaded
+    FileState m_state = FileState::NotRead;
 };

@@ -17,11 +17,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kGameKey[] = "Software\\Corvanta\\Voidwake";
+// Where the game's 32-bit installer writes; the other view is a 64-bit program's.
+constexpr REGSAM kInstallerView = KEY_WOW64_32KEY;
+constexpr REGSAM kOtherView = KEY_WOW64_64KEY;
+
+void DeleteGameKey(REGSAM view = kInstallerView) { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, view, 0); }
 
 // Creates the game key, with InstallPath holding `value` unless it is nullopt.
-void SetGameKey(const std::optional<std::string>& value) {
+void SetGameKey(const std::optional<std::string>& value, REGSAM view = kInstallerView) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                              nullptr),
               ERROR_SUCCESS);
     if (value) {
         ASSERT_EQ(RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
@@ -44,7 +50,8 @@ protected:
         SetGameKey(m_install.string());
     }
     void TearDown() override {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
+        DeleteGameKey();
+        DeleteGameKey(kOtherView);
         fs::remove_all(m_install);
     }
 
@@ -60,6 +67,7 @@ TEST_F(RegistryTest, LooksUpTheInstallPath) {
         bool keyPresent;
         std::optional<std::string> value;
         std::string installPath;  // empty when the lookup fails
+        REGSAM view = kInstallerView;
     } cases[] = {
         {"plain folder", true, "D:\\Games\\Voidwake", "D:\\Games\\Voidwake\\"},
         {"trailing backslash", true, "D:\\Games\\Voidwake\\", "D:\\Games\\Voidwake\\"},
@@ -68,10 +76,12 @@ TEST_F(RegistryTest, LooksUpTheInstallPath) {
         {"256 characters", true, std::string(256, 'a'), ""},
         {"key without the value", true, std::nullopt, ""},
         {"key absent", false, std::nullopt, ""},
+        {"only in the view the installer does not write", true, "D:\\Games\\Voidwake", "", kOtherView},
     };
     for (const auto& c : cases) {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
-        if (c.keyPresent) SetGameKey(c.value);
+        DeleteGameKey();
+        DeleteGameKey(kOtherView);
+        if (c.keyPresent) SetGameKey(c.value, c.view);
         std::string install, scripts;
         EXPECT_EQ(theMissionSettings.GetInstallPath(install), !c.installPath.empty()) << c.what;
         EXPECT_EQ(theMissionSettings.GetScriptsPath(scripts), !c.installPath.empty()) << c.what;

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace skmtest {
@@ -14,6 +15,8 @@ std::vector<RecordedBox> g_boxes;
 MessageBoxFunction g_previousBox = nullptr;
 
 const char kGameKey[] = "Software\\Corvanta\\Voidwake";
+// The game's 32-bit installer writes the 32-bit view of the registry.
+constexpr REGSAM kInstallerView = KEY_WOW64_32KEY;
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA found;
@@ -97,6 +100,11 @@ LRESULT CALLBACK UiThread::SyncProc(HWND hWnd, UINT message, WPARAM wParam, LPAR
         SetEvent(reinterpret_cast<HANDLE>(lParam));
         return 0;
     }
+    if (message == WM_APP + 1) {
+        const std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+        (*call)();
+        return 0;
+    }
     return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
@@ -107,6 +115,11 @@ void UiThread::Flush() {
         if (!PostMessageA(m_sync, WM_APP, 0, reinterpret_cast<LPARAM>(m_synced))) return;
         WaitForSingleObject(m_synced, 10000);
     }
+}
+
+void UiThread::Post(std::function<void()> call) {
+    auto* posted = new std::function<void()>(std::move(call));
+    if (!PostMessageA(m_sync, WM_APP + 1, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
 }
 
 bool UiThread::Join(DWORD timeoutMs) {
@@ -188,11 +201,12 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 void SetInstallPath(const char* value, bool keyPresent) {
     if (!keyPresent) {
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
+        RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, kInstallerView, 0);
         return;
     }
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS | kInstallerView, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return;
     if (value)
         RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),

@@ -42,6 +42,9 @@ public:
 
     // Waits until the UI thread has handled every message posted before.
     void Flush();
+    // Runs `call` on the UI thread from its message loop, without waiting (it
+    // may open a modal window).
+    void Post(std::function<void()> call);
     // Waits for the thread to end; false on time-out.
     bool Join(DWORD timeoutMs = 20000);
     bool Finished() const;
