@@ -12,7 +12,7 @@ SKM_PACKAGES=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine64 fonts-wine xvfb x11-apps x11-utils imagemagick
+  wine64 fonts-wine xvfb x11-apps x11-utils imagemagick zip
 )
 # Runs the shipped 32-bit program and its tests. Optional: without it only the
 # 64-bit Windows suite runs (see skm_wine32_usable).
