@@ -1,30 +1,71 @@
-# Shared by scripts/test and scripts/run: dependencies, the private X display
-# and the project's own Wine prefix. Source it; it defines functions only.
+# Shared by the scripts: dependencies, the private X display and the project's
+# own Wine prefixes. Source it; it defines functions and settings only.
 
 SKM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SKM_WINE=/usr/lib/wine/wine64
+# The 32-bit loader (package wine32:i386); it runs in prefixes made by wine64,
+# which serves both halves of a WoW64 prefix with its one 64-bit wineserver.
+SKM_WINE32=/usr/lib/wine/wine
 SKM_WINESERVER=/usr/lib/wine/wineserver64
 
 SKM_PACKAGES=(
   cmake make g++ googletest libgtest-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
-  wine64 fonts-wine xvfb x11-apps x11-utils imagemagick
+  wine64 fonts-wine xvfb x11-apps x11-utils imagemagick zip
 )
+# Runs the shipped 32-bit program and its tests. Optional: without it only the
+# 64-bit Windows suite runs (see skm_wine32_usable).
+SKM_WINE32_PACKAGE=wine32:i386
 
-# Installs whatever of SKM_PACKAGES is missing (root or sudo).
+skm_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# Installs whatever of SKM_PACKAGES is missing (root or sudo); with the
+# argument "wine32", 32-bit Wine too, whose failure is recorded, not fatal:
+# SKM_WINE32_INSTALLED is then 1 when it is installed afterwards, else 0.
 skm_install_deps() {
-  local missing=() pkg
-  for pkg in "${SKM_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=""
+  local missing=() pkg sudo="" want32=0
   [ "$(id -u)" -ne 0 ] && sudo=sudo
-  # One broken index must not stop the install; the install itself must succeed.
-  $sudo apt-get update -q || true
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  for pkg in "${SKM_PACKAGES[@]}"; do
+    skm_installed "$pkg" || missing+=("$pkg")
+  done
+  if [ "${1:-}" = wine32 ]; then
+    skm_installed "$SKM_WINE32_PACKAGE" || want32=1
+  fi
+  # The i386 index is only fetched once dpkg knows the architecture.
+  if [ "$want32" -eq 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386 || true
+  fi
+  if [ ${#missing[@]} -gt 0 ] || [ "$want32" -eq 1 ]; then
+    # One broken index must not stop the install; the install itself must succeed.
+    $sudo apt-get update -q || true
+  fi
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+  SKM_WINE32_INSTALLED=1
+  if [ "$want32" -eq 1 ]; then
+    echo "Installing: $SKM_WINE32_PACKAGE"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$SKM_WINE32_PACKAGE" ||
+      SKM_WINE32_INSTALLED=0
+  fi
+  return 0
+}
+
+# Answers whether 32-bit programs can run under Wine here; when not, sets
+# SKM_WINE32_WHY to the reason. Installed is not enough: a kernel built or
+# booted without 32-bit support refuses to start the 32-bit loader.
+skm_wine32_usable() {
+  SKM_WINE32_WHY=""
+  if [ "${SKM_WINE32_INSTALLED:-1}" -eq 0 ] || ! skm_installed "$SKM_WINE32_PACKAGE" || [ ! -x "$SKM_WINE32" ]; then
+    SKM_WINE32_WHY="32-bit Wine could not be installed"
+  elif ! "$SKM_WINE32" --version >/dev/null 2>&1; then
+    SKM_WINE32_WHY="32-bit Wine is installed but cannot start here (the system runs no 32-bit programs)"
+  fi
+  [ -z "$SKM_WINE32_WHY" ]
 }
 
 # Starts a private Xvfb and exports DISPLAY; SKM_XVFB_PID holds its id.
@@ -48,20 +89,35 @@ skm_stop_xvfb() {
   fi
 }
 
-# Uses (and creates once) the Wine prefix given, and starts its wineserver;
-# SKM_WINESERVER_PID holds its id.
+# The wineservers this shell started: prefix -> process id.
+declare -gA SKM_WINESERVER_PIDS=()
+
+# Uses (and creates once) the Wine prefix given, starts its wineserver and
+# exports WINEPREFIX; SKM_WINESERVER_PID holds the server's id. With "wow64"
+# as second argument the prefix must also run 32-bit programs: one made
+# without them (no 32-bit system files) is made again.
 skm_start_wine() {
   export WINEPREFIX="$1"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "${2:-}" = wow64 ] && [ -f "$WINEPREFIX/.skirmaker-ready" ] &&
+     [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "Wine prefix $WINEPREFIX lacks the 32-bit system files: making it again"
+    rm -rf "$WINEPREFIX"
+  fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$SKM_WINESERVER" -f -p >/dev/null 2>&1 &
   SKM_WINESERVER_PID=$!
+  SKM_WINESERVER_PIDS[$WINEPREFIX]=$SKM_WINESERVER_PID
   if [ ! -f "$WINEPREFIX/.skirmaker-ready" ]; then
     echo "Creating Wine prefix $WINEPREFIX"
     "$SKM_WINE" wineboot -i >/dev/null 2>&1
     # No window manager runs on the private display: let Wine draw the frames.
     "$SKM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    if [ "${2:-}" = wow64 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+      echo "Wine prefix $WINEPREFIX was made without its 32-bit system files" >&2
+      return 1
+    fi
     touch "$WINEPREFIX/.skirmaker-ready"
   fi
   # Start the prefix's background services here, so that they do not inherit
@@ -69,13 +125,21 @@ skm_start_wine() {
   "$SKM_WINE" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
+# Ends the Wine of the prefixes given (default: every one this shell started),
+# each through its own wineserver, then that server by its id.
 skm_stop_wine() {
-  if [ -n "${SKM_WINESERVER_PID:-}" ]; then
-    "$SKM_WINESERVER" -k >/dev/null 2>&1 || true
-    kill "$SKM_WINESERVER_PID" 2>/dev/null || true
-    wait "$SKM_WINESERVER_PID" 2>/dev/null || true
-    SKM_WINESERVER_PID=""
-  fi
+  local prefixes=("$@") prefix pid
+  [ $# -eq 0 ] && prefixes=("${!SKM_WINESERVER_PIDS[@]}")
+  for prefix in "${prefixes[@]}"; do
+    pid=${SKM_WINESERVER_PIDS[$prefix]:-}
+    [ -n "$pid" ] || continue
+    WINEPREFIX="$prefix" "$SKM_WINESERVER" -k >/dev/null 2>&1 || true
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    unset "SKM_WINESERVER_PIDS[$prefix]"
+    [ "${SKM_WINESERVER_PID:-}" = "$pid" ] && SKM_WINESERVER_PID=""
+  done
+  return 0
 }
 
 skm_configure_build() {
