@@ -1,7 +1,7 @@
 // Save of the mission's 17 keys into a 1 MB scripts.ini, against reading and
 // replacing the same file once (the least any whole-file update costs).
 #include "ScriptsIni.h"
-#include "framework/FileIO.h"
+#include "files/FileIO.h"
 #include "gameconfig/MissionSettings.h"
 #include "gameconfig/ProfileFile.h"
 

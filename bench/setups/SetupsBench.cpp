@@ -12,7 +12,7 @@
 #include <new>
 #include <string>
 
-#include "framework/FileIO.h"
+#include "files/FileIO.h"
 #include "setups/SetupDataFile.h"
 
 namespace {

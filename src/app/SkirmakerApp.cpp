@@ -1,11 +1,15 @@
 #include "app/SkirmakerApp.h"
 
+#include "app/GameRegistry.h"
+#include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
 CSkirmakerApp theApp;
 
 BOOL CSkirmakerApp::InitInstance() {
     AfxInitCommonControls();
+    static const CGameRegistry registry;
+    theMissionSettings.SetInstallRecords(&registry);
     CSkirmakerDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

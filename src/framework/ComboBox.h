@@ -7,7 +7,6 @@
 class CComboBox : public CWnd {
 public:
     int AddString(const char* text) const { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-    int DeleteString(int index) const { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(CB_SETCURSEL, index)); }

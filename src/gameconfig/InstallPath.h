@@ -1,6 +1,8 @@
 #pragma once
-// How the game's install folder, as stored in the registry, becomes the
-// folder and file paths the mission settings use.
+// Where the game is installed: the records that name its install folder, and
+// how a recorded folder becomes the folder and file paths the mission settings use.
+#include "files/FileIO.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,11 +14,19 @@ inline constexpr std::size_t kInstallPathRoom = 256;
 inline constexpr char kScriptsFolder[] = "Assets\\Scripts\\";
 inline constexpr char kSettingsFileName[] = "scripts.ini";
 
-// Turns the outcome of the registry lookup into the caller's install path.
-// `found` is false when the key or value could not be read; `stored` is the
-// data the lookup stored. On success `path` holds the text up to its first NUL
-// (or all of it when no NUL was stored), ending in exactly one backslash, and
-// the result is true; on failure `path` is left unchanged.
-bool AdoptInstallPath(bool found, std::string_view stored, std::string& path);
+// The records that name the game's install folder. The program reads the
+// registry (the game installer's value); tests stand in records of their own.
+class InstallRecords {
+public:
+    virtual ~InstallRecords() = default;
+    // Reads the data of the game installer's InstallPath value, at most
+    // kInstallPathRoom bytes as stored; answers 0 or the lookup's own result.
+    virtual files::ErrorCode ReadInstallPath(std::string& stored) const = 0;
+};
+
+// Turns the data the lookup stored into the caller's install path: the text
+// up to its first NUL (or all of it when no NUL was stored), ending in
+// exactly one backslash.
+std::string AdoptInstallPath(std::string_view stored);
 
 }  // namespace gameconfig

@@ -58,6 +58,40 @@ void CMissionSettings::LoadFrom(const std::string& path) {
     ReadWord(file, kPlayerShipSettingsKey, m_nPlayerShipSettings);
 }
 
+bool CMissionSettings::GetInstallPath(std::string& strPath) const {
+    std::string stored;
+    m_nLastError = m_pInstallRecords ? m_pInstallRecords->ReadInstallPath(stored) : files::kErrorNotFound;
+    if (m_nLastError != 0) return false;
+    strPath = gameconfig::AdoptInstallPath(stored);
+    return true;
+}
+
+bool CMissionSettings::GetScriptsPath(std::string& strPath) const {
+    if (!GetInstallPath(strPath)) return false;
+    strPath += gameconfig::kScriptsFolder;
+    return true;
+}
+
+bool CMissionSettings::SettingsFilePath(std::string& path) const {
+    if (!GetScriptsPath(path)) return false;
+    path += gameconfig::kSettingsFileName;
+    return true;
+}
+
+bool CMissionSettings::Load() {
+    std::string path;
+    if (!SettingsFilePath(path)) return false;
+    LoadFrom(path);
+    return true;
+}
+
+bool CMissionSettings::Save() const {
+    std::string path;
+    if (!SettingsFilePath(path)) return false;
+    m_nLastError = SaveTo(path);
+    return m_nLastError == 0;
+}
+
 files::ErrorCode CMissionSettings::SaveTo(const std::string& path) const {
     std::array<std::string, kShipCount> shipKeys;
     for (int nShip = 1; nShip <= kShipCount; ++nShip) shipKeys[nShip - 1] = ShipKey(nShip);

@@ -1,7 +1,8 @@
 #pragma once
 // The mission's settings: the section of the game's scripts.ini that the
 // multiplayer mission script reads, and the one record of it in the program.
-#include "framework/FileIO.h"
+#include "files/FileIO.h"
+#include "gameconfig/InstallPath.h"
 
 #include <array>
 #include <cstdint>
@@ -40,17 +41,21 @@ public:
     // Texts are written whole, cut only at a line break or NUL.
     files::ErrorCode SaveTo(const std::string& path) const;
 
-#ifdef _WIN32
-    // The game's install folder from the registry, ending in one backslash;
-    // false (and `strPath` unchanged) when it cannot be read.
+    // Where the game's install folder is recorded; until it is set, no game is found.
+    void SetInstallRecords(const gameconfig::InstallRecords* records) { m_pInstallRecords = records; }
+
+    // The game's install folder, read afresh from the records, ending in one
+    // backslash; false (and `strPath` unchanged) when it cannot be read.
     bool GetInstallPath(std::string& strPath) const;
     // The install folder followed by the scripts folder; false as above.
     bool GetScriptsPath(std::string& strPath) const;
     // LoadFrom the game's scripts.ini; false only when its folder is unknown.
     bool Load();
-    // SaveTo the game's scripts.ini; on false the thread's last error holds the reason.
+    // SaveTo the game's scripts.ini.
     bool Save() const;
-#endif
+    // Why the last GetInstallPath, Load or Save failed: the lookup's result or
+    // the file system's error number.
+    files::ErrorCode GetLastError() const { return m_nLastError; }
 
     std::string m_strSetup;
     // Entry N is ship N (1 to 8: the AI places A1 to A8, 9 to 14: the player
@@ -62,8 +67,12 @@ private:
         return nBit >= 0 && nBit < 32 ? static_cast<std::int32_t>(1u << nBit) : 0;
     }
 
+    bool SettingsFilePath(std::string& path) const;
+
     std::int32_t m_nTeamSettings = 0;
     std::int32_t m_nPlayerShipSettings = 0;
+    const gameconfig::InstallRecords* m_pInstallRecords = nullptr;
+    mutable files::ErrorCode m_nLastError = 0;
 };
 
 extern CMissionSettings theMissionSettings;

@@ -2,7 +2,7 @@
 // Reading and writing private-profile (.ini) files the way the Windows
 // private-profile functions do, on every platform, editing only the lines a
 // change needs so that the rest of the file stays byte for byte as it was.
-#include "framework/FileIO.h"
+#include "files/FileIO.h"
 
 #include <cerrno>
 #include <cstddef>

@@ -31,7 +31,6 @@ public:
     static CArchive Loading(std::string_view bytes);
     static CArchive Storing(std::string* out);
 
-    bool IsLoading() const { return m_loading; }
     bool IsStoring() const { return !m_loading; }
 
     // One call per field, in either direction.

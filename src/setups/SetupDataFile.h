@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string>
 
-#include "framework/FileIO.h"
+#include "files/FileIO.h"
 #include "setups/SetupStore.h"
 
 // How reading the data file ended.
@@ -46,9 +46,6 @@ public:
 
     // By default the bare name, so the file lies in the working folder.
     explicit CSetupDataFile(std::string path = kFileName) : m_path(std::move(path)) {}
-
-    const std::string& GetPath() const { return m_path; }
-    bool Exists() const { return files::Exists(m_path); }
 
     // The whole store in the data file's format.
     static std::string Encode(CSetupStore& store);

@@ -1,6 +1,5 @@
 #include "setups/SetupStore.h"
 
-#include <algorithm>
 #include <utility>
 
 bool CSetupStore::Contains(std::string_view title) const {
@@ -50,13 +49,4 @@ void CSetupStore::Read(CArchive& ar) {
         const auto it = m_entries.try_emplace(m_entries.end(), std::move(title));
         it->second = std::move(record);
     }
-}
-
-bool CSetupStore::operator==(const CSetupStore& other) const {
-    return std::equal(m_entries.begin(), m_entries.end(), other.m_entries.begin(), other.m_entries.end(),
-                      [](const auto& a, const auto& b) {
-                          if (a.first != b.first) return false;
-                          if (!a.second || !b.second) return a.second == b.second;
-                          return *a.second == *b.second;
-                      });
 }

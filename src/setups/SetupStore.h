@@ -31,9 +31,6 @@ public:
     // keeping the entries read whole before it.
     void Serialize(CArchive& ar);
 
-    // Same keys, each standing for equal records or for none.
-    bool operator==(const CSetupStore& other) const;
-
 private:
     void Write(CArchive& ar) const;
     void Read(CArchive& ar);

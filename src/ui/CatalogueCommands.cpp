@@ -1,5 +1,5 @@
 // The setup dialog's ship catalogue: a read-only reference list of sub names.
-#include "ui/ShipCatalogue.h"
+#include "catalogue/ShipCatalogue.h"
 #include "ui/SkirmakerDlg.h"
 
 void CSkirmakerDlg::FillShipCatalogue() {

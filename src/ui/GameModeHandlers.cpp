@@ -5,42 +5,20 @@
 // Each pair behaves like a pair of option buttons: a click leaves the clicked
 // box checked and its partner clear. The record's bits only accumulate here;
 // "Select" rebuilds them from the boxes before it writes.
-
-void CSkirmakerDlg::OnClickPlayerVsPlayer() {
+void CSkirmakerDlg::OnClickModeBox(const ModeBox& box) {
     UpdateData(TRUE);
-    m_bPlayerVsPlayer = 1;
-    m_bPlayerVsAI = 0;
-    theMissionSettings.SetTeamSetting(0);
+    TickModeBox(*this, box, theMissionSettings);
+    ShowPlayerShips(box.playerShips);
     UpdateData(FALSE);
 }
 
-void CSkirmakerDlg::OnClickPlayerVsAI() {
-    UpdateData(TRUE);
-    m_bPlayerVsAI = 1;
-    m_bPlayerVsPlayer = 0;
-    theMissionSettings.SetTeamSetting(1);
-    UpdateData(FALSE);
-}
-
-void CSkirmakerDlg::OnClickPlayerSelectShips() {
-    UpdateData(TRUE);
-    m_bPlayerSelectShips = 1;
-    m_bHostSelectShips = 0;
-    theMissionSettings.SetPlayerShipSetting(2);
-    EnablePlayerShips(FALSE);
-    UpdateData(FALSE);
-}
-
-void CSkirmakerDlg::OnClickHostSelectShips() {
-    UpdateData(TRUE);
-    m_bHostSelectShips = 1;
-    m_bPlayerSelectShips = 0;
-    theMissionSettings.SetPlayerShipSetting(3);
-    EnablePlayerShips(TRUE);
-    UpdateData(FALSE);
+void CSkirmakerDlg::ShowPlayerShips(PlayerShips state) {
+    if (state == PlayerShips::Unchanged) return;
+    for (std::size_t i = kFirstPlayerPlace; i < kShipPlaces.size(); ++i)
+        EnableWindow(GetDlgItem(kShipPlaces[i].controlId), state == PlayerShips::Enabled);
 }
 
 void CSkirmakerDlg::OnChangeShip(int n) {
     UpdateData(TRUE);
-    theMissionSettings.m_strShips[n] = Ship(n);
+    theMissionSettings.m_strShips[n] = this->*kShipPlaces[n - 1].member;
 }

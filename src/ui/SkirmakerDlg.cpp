@@ -8,16 +8,6 @@
 
 namespace {
 
-using ShipMember = std::string CSkirmakerDlg::*;
-
-constexpr ShipMember kShipMembers[CSkirmakerDlg::kShipCount + 1] = {
-    nullptr,
-    &CSkirmakerDlg::m_strShip1,  &CSkirmakerDlg::m_strShip2,  &CSkirmakerDlg::m_strShip3,
-    &CSkirmakerDlg::m_strShip4,  &CSkirmakerDlg::m_strShip5,  &CSkirmakerDlg::m_strShip6,
-    &CSkirmakerDlg::m_strShip7,  &CSkirmakerDlg::m_strShip8,  &CSkirmakerDlg::m_strShip9,
-    &CSkirmakerDlg::m_strShip10, &CSkirmakerDlg::m_strShip11, &CSkirmakerDlg::m_strShip12,
-    &CSkirmakerDlg::m_strShip13, &CSkirmakerDlg::m_strShip14};
-
 constexpr MessageEntry kMessageMap[] = {
     ON_WM_SYSCOMMAND(CSkirmakerDlg),
     ON_WM_PAINT(CSkirmakerDlg),
@@ -59,32 +49,14 @@ CSkirmakerDlg::CSkirmakerDlg(CWnd* pParent) : CDialog(IDD_SKIRMAKER_DIALOG, pPar
 
 CSkirmakerDlg::~CSkirmakerDlg() = default;
 
-std::string& CSkirmakerDlg::Ship(int n) { return this->*kShipMembers[n]; }
-
 MessageMap CSkirmakerDlg::GetMessageMap() const { return kMessageMap; }
 
 void CSkirmakerDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CATALOGUE, m_comboCatalogue);
     DDX_Control(pDX, IDC_SETUPS, m_comboSetups);
-    DDX_Text(pDX, IDC_SHIP2, m_strShip2);
-    DDX_Text(pDX, IDC_SHIP3, m_strShip3);
-    DDX_Text(pDX, IDC_SHIP4, m_strShip4);
-    DDX_Text(pDX, IDC_SHIP5, m_strShip5);
-    DDX_Text(pDX, IDC_SHIP6, m_strShip6);
-    DDX_Text(pDX, IDC_SHIP7, m_strShip7);
-    DDX_Text(pDX, IDC_SHIP8, m_strShip8);
-    DDX_Text(pDX, IDC_SHIP1, m_strShip1);
-    DDX_Text(pDX, IDC_SHIP9, m_strShip9);
-    DDX_Text(pDX, IDC_SHIP10, m_strShip10);
-    DDX_Text(pDX, IDC_SHIP11, m_strShip11);
-    DDX_Text(pDX, IDC_SHIP12, m_strShip12);
-    DDX_Text(pDX, IDC_SHIP13, m_strShip13);
-    DDX_Text(pDX, IDC_SHIP14, m_strShip14);
-    DDX_Check(pDX, IDC_HOST_SELECT_SHIPS, m_bHostSelectShips);
-    DDX_Check(pDX, IDC_PLAYER_SELECT_SHIPS, m_bPlayerSelectShips);
-    DDX_Check(pDX, IDC_PLAYER_VS_AI, m_bPlayerVsAI);
-    DDX_Check(pDX, IDC_PLAYER_VS_PLAYER, m_bPlayerVsPlayer);
+    for (const ShipPlace& place : kShipPlaces) DDX_Text(pDX, place.controlId, this->*place.member);
+    for (const ModeBox& box : kModeBoxes) DDX_Check(pDX, box.controlId, this->*box.member);
     DDX_Text(pDX, IDC_SETUP_TITLE, m_strSetupTitle);
     DDX_Text(pDX, IDC_RACE, m_strRace);
     DDX_Text(pDX, IDC_CLASS, m_strClass);
@@ -108,40 +80,19 @@ BOOL CSkirmakerDlg::OnInitDialog() {
 
     if (!theMissionSettings.Load()) {
         char text[128];
-        std::snprintf(text, sizeof text, "Error reading from skirmaker.ini; code %d.", static_cast<int>(GetLastError()));
+        std::snprintf(text, sizeof text, "Error reading from skirmaker.ini; code %d.",
+                      static_cast<int>(theMissionSettings.GetLastError()));
         MessageBox(text);
         return FALSE;
     }
 
-    // Load has just read the title and the ships from the same file, by the
-    // same rules (a value is taken only when it is not empty), so the fields
-    // start from the record rather than from a second read of the file.
-    m_strSetupTitle = theMissionSettings.m_strSetup;
-    for (int n = 1; n <= kShipCount; ++n) Ship(n) = theMissionSettings.m_strShips[n];
-
-    m_bPlayerVsPlayer = theMissionSettings.HasTeamSetting(0) ? 1 : 0;
-    m_bPlayerVsAI = theMissionSettings.HasTeamSetting(1) ? 1 : 0;
-    m_bPlayerSelectShips = theMissionSettings.HasPlayerShipSetting(2) ? 1 : 0;
-    m_bHostSelectShips = theMissionSettings.HasPlayerShipSetting(3) ? 1 : 0;
-    UpdateData(FALSE);
-
-    // Replaying through the handlers makes the first box of a pair win when
-    // the file sets both bits.
-    if (m_bPlayerVsPlayer == 1) {
-        theMissionSettings.SetTeamSetting(0);
-        OnClickPlayerVsPlayer();
-    }
-    if (m_bPlayerVsAI == 1) {
-        theMissionSettings.SetTeamSetting(1);
-        OnClickPlayerVsAI();
-    }
-    if (m_bPlayerSelectShips == 1) {
-        theMissionSettings.SetPlayerShipSetting(2);
-        OnClickPlayerSelectShips();
-    }
-    if (m_bHostSelectShips == 1) {
-        theMissionSettings.SetPlayerShipSetting(3);
-        OnClickHostSelectShips();
+    // Load has just read the title, the ships and the mode from the same file,
+    // by the same rules (a value is taken only when it is not empty), so the
+    // fields start from the record rather than from a second read of the file.
+    ShowForm(CSetupForm::FromMission(theMissionSettings));
+    // The mode is replayed as if clicked: the boxes left ticked set P1-P6.
+    for (const ModeBox& box : kModeBoxes) {
+        if (this->*box.member == 1) ShowPlayerShips(box.playerShips);
     }
 
     FillShipCatalogue();
@@ -177,6 +128,7 @@ void CSkirmakerDlg::OnPaint() {
 
 HCURSOR CSkirmakerDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
-void CSkirmakerDlg::EnablePlayerShips(BOOL enable) {
-    for (int n = 9; n <= kShipCount; ++n) EnableWindow(GetDlgItem(kShipEditIds[n]), enable);
+void CSkirmakerDlg::ShowForm(const CSetupForm& form) {
+    static_cast<CSetupForm&>(*this) = form;
+    UpdateData(FALSE);
 }

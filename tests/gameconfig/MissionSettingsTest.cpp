@@ -1,3 +1,5 @@
+// The mission settings record: its file layout, its conversions, its refusals,
+// and where it finds the game.
 #include "gameconfig/MissionSettings.h"
 #include "gameconfig/ProfileFile.h"
 
@@ -11,6 +13,7 @@
 #include <string>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -19,8 +22,7 @@ std::string ReadBytes(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A fresh folder per test, removed afterwards.
-class MissionSettingsFileTest : public testing::Test {
+class MissionSettingsTest : public testing::Test {
 protected:
     void SetUp() override { fs::create_directories(m_dir); }
     void TearDown() override { fs::remove_all(m_dir); }
@@ -30,45 +32,29 @@ protected:
     const fs::path m_file = m_dir / "scripts.ini";
 };
 
-CMissionSettings SampleSettings() {
+TEST_F(MissionSettingsTest, SaveWritesANewSectionInKeyOrderAndLoadReadsItBack) {
     CMissionSettings settings;
     settings.m_strSetup = "Border Clash";
-    for (int n = 1; n <= CMissionSettings::kShipCount; ++n) settings.m_strShips[n] = "\"Ship" + std::to_string(n) + "\"";
+    for (int n = 1; n <= CMissionSettings::kShipCount; ++n) settings.m_strShips[n] = "\"S" + std::to_string(n) + "\"";
     settings.m_strShips[5].clear();
     settings.SetTeamSetting(CMissionSettings::kPlayerVsAIBit);
     settings.SetPlayerShipSetting(CMissionSettings::kHostSelectShipsBit);
-    return settings;
-}
-
-TEST(MissionSettingsBitsTest, SetsTestsAndClearsEachWord) {
-    CMissionSettings settings = SampleSettings();
-    for (int bit : {31, 32, -1}) settings.SetTeamSetting(bit);  // only 31 is in range
-    EXPECT_EQ(settings.GetTeamSettings(), INT32_MIN + 2);
-    EXPECT_TRUE(settings.HasTeamSetting(1) && !settings.HasTeamSetting(0) && !settings.HasPlayerShipSetting(-1));
-    settings.ClearTeamSettings();
-    EXPECT_EQ(settings.GetTeamSettings(), 0);
-    EXPECT_TRUE(settings.HasPlayerShipSetting(CMissionSettings::kHostSelectShipsBit));
-}
-
-TEST_F(MissionSettingsFileTest, SaveCreatesTheSectionLayoutAndLoadReadsItBack) {
-    ASSERT_EQ(SampleSettings().SaveTo(m_file.string()), 0u);
+    ASSERT_EQ(settings.SaveTo(m_file.string()), 0u);
     EXPECT_EQ(ReadBytes(m_file),
-              "[Mul_Skirmaker]\r\nsetup=Border Clash\r\n"
-              "ship1=\"Ship1\"\r\nship2=\"Ship2\"\r\nship3=\"Ship3\"\r\nship4=\"Ship4\"\r\nship5=\r\n"
-              "ship6=\"Ship6\"\r\nship7=\"Ship7\"\r\nship8=\"Ship8\"\r\nship9=\"Ship9\"\r\nship10=\"Ship10\"\r\n"
-              "ship11=\"Ship11\"\r\nship12=\"Ship12\"\r\nship13=\"Ship13\"\r\nship14=\"Ship14\"\r\n"
-              "TeamSettings=2\r\nPlayerShipSettings=8\r\n");
+              "[Mul_Skirmaker]\r\nsetup=Border Clash\r\nship1=\"S1\"\r\nship2=\"S2\"\r\nship3=\"S3\"\r\nship4=\"S4\"\r\n"
+              "ship5=\r\nship6=\"S6\"\r\nship7=\"S7\"\r\nship8=\"S8\"\r\nship9=\"S9\"\r\nship10=\"S10\"\r\n"
+              "ship11=\"S11\"\r\nship12=\"S12\"\r\nship13=\"S13\"\r\nship14=\"S14\"\r\nTeamSettings=2\r\n"
+              "PlayerShipSettings=8\r\n");
     CMissionSettings loaded;
     loaded.m_strShips[5] = "kept";  // an empty value leaves the field alone
     loaded.LoadFrom(m_file.string());
-    EXPECT_EQ(loaded.m_strSetup, "Border Clash");
-    for (int n = 1; n <= CMissionSettings::kShipCount; ++n)
-        EXPECT_EQ(loaded.m_strShips[n], n == 5 ? "kept" : "\"Ship" + std::to_string(n) + "\"") << n;
-    EXPECT_EQ(loaded.GetTeamSettings(), 2);
-    EXPECT_EQ(loaded.GetPlayerShipSettings(), 8);
+    settings.m_strShips[5] = "kept";
+    EXPECT_EQ(loaded.m_strSetup, settings.m_strSetup);
+    EXPECT_EQ(loaded.m_strShips, settings.m_strShips);
+    EXPECT_EQ(loaded.GetTeamSettings() * 100 + loaded.GetPlayerShipSettings(), 208);
 }
 
-TEST_F(MissionSettingsFileTest, SaveKeepsEverythingElseAndCutsAtLineBreaks) {
+TEST_F(MissionSettingsTest, SaveKeepsEverythingElseAndCutsValuesAtLineBreaks) {
     Write("; game scripts\n[Mul_Other]\nship1=x\n\n[mul_skirmaker]\nSHIP3 = old\nextra=1\n\n[Tail]\r\nk=v");
     CMissionSettings settings;
     settings.m_strSetup = "Title\r\n[Evil]\r\nkey=1";
@@ -81,8 +67,8 @@ TEST_F(MissionSettingsFileTest, SaveKeepsEverythingElseAndCutsAtLineBreaks) {
               "\n[Tail]\r\nk=v");
 }
 
-// Texts are trimmed and cut to 63 characters, words converted as atoi does; absent or empty keys change nothing.
-TEST_F(MissionSettingsFileTest, LoadConvertsEachValue) {
+// Texts are trimmed and cut to 63 characters, words converted as atoi does.
+TEST_F(MissionSettingsTest, LoadConvertsEachValue) {
     const std::pair<const char*, std::int32_t> words[] = {{"3", 3}, {"  -12abc", -12}, {"+7", 7}, {"x1", 0},
         {"2147483647", INT32_MAX}, {"99999999999999999999", INT32_MAX}, {"-99999999999", INT32_MIN}};
     for (const auto& [text, expected] : words) {
@@ -96,27 +82,73 @@ TEST_F(MissionSettingsFileTest, LoadConvertsEachValue) {
         EXPECT_EQ(settings.GetTeamSettings(), expected) << text;
         EXPECT_EQ(settings.GetPlayerShipSettings(), expected) << text;
     }
+    CMissionSettings bits;  // bits outside a word are ignored, never shifted out of range
+    for (int bit : {31, 32, -1}) bits.SetTeamSetting(bit);
+    EXPECT_EQ(bits.GetTeamSettings(), INT32_MIN);
 }
 
-TEST_F(MissionSettingsFileTest, RefusalsChangeNothing) {
+TEST_F(MissionSettingsTest, RefusalsLeaveTheFileAsItWas) {
     const fs::path missing = m_dir / "absent" / "scripts.ini";
-    CMissionSettings settings = SampleSettings();
+    CMissionSettings settings;
+    settings.m_strSetup = "mine";
     EXPECT_NE(settings.SaveTo(missing.string()), 0u);
     EXPECT_FALSE(fs::exists(missing.parent_path()));
-    settings.LoadFrom(missing.string());
-    EXPECT_EQ(settings.m_strSetup, "Border Clash");
-
     const std::string utf16("\xFF\xFE[\0M\0]\0\r\0\n\0", 12);
     Write(utf16);
     EXPECT_EQ(settings.SaveTo(m_file.string()), gameconfig::kErrorUnsupportedFile);
     EXPECT_EQ(ReadBytes(m_file), utf16);
-
     Write("[Mul_Skirmaker]\r\nsetup=big\r\n");
     fs::resize_file(m_file, gameconfig::kMaxProfileBytes + 1);
     EXPECT_NE(settings.SaveTo(m_file.string()), 0u);
     EXPECT_EQ(fs::file_size(m_file), gameconfig::kMaxProfileBytes + 1);
     settings.LoadFrom(m_file.string());  // too big to read
-    EXPECT_EQ(settings.m_strSetup, "Border Clash");
+    EXPECT_EQ(settings.m_strSetup, "mine");
+}
+
+// Records that answer with a value's data or with the lookup's error.
+struct FakeRecords : gameconfig::InstallRecords {
+    files::ErrorCode error = 0;
+    std::string stored;
+    files::ErrorCode ReadInstallPath(std::string& data) const override {
+        if (error == 0) data = stored;
+        return error;
+    }
+};
+
+TEST(InstallPathTest, TheRecordedFolderBecomesTheScriptsPathOrTheLookupsErrorIsKept) {
+    const struct {
+        std::string stored;
+        files::ErrorCode error;
+        std::string path;  // "unchanged" when the lookup fails
+    } cases[] = {
+        {"D:\\Games\\Voidwake\0"s, 0, "D:\\Games\\Voidwake\\"},
+        {"D:\\Games\\Voidwake\\\0"s, 0, "D:\\Games\\Voidwake\\"},
+        {"\0"s, 0, "\\"},
+        {"", 0, "\\"},
+        {"C:\\Void", 0, "C:\\Void\\"},  // no terminator stored
+        {"C:\\A\0junk\0"s, 0, "C:\\A\\"},
+        {"", 2, "unchanged"},  // no key or no value
+        {"", 234, "unchanged"},  // more data than room
+    };
+    for (const auto& c : cases) {
+        FakeRecords records;
+        records.stored = c.stored;
+        records.error = c.error;
+        CMissionSettings settings;
+        settings.SetInstallRecords(&records);
+        std::string install = "unchanged", scripts = "unchanged";
+        EXPECT_EQ(settings.GetInstallPath(install), c.error == 0) << c.path;
+        EXPECT_EQ(settings.GetScriptsPath(scripts), c.error == 0) << c.path;
+        EXPECT_EQ(install, c.path);
+        EXPECT_EQ(scripts, c.error ? "unchanged" : c.path + "Assets\\Scripts\\");
+        EXPECT_EQ(settings.GetLastError(), c.error);
+        if (c.error) {
+            EXPECT_FALSE(settings.Load() || settings.Save() || settings.GetLastError() != c.error);
+        }
+    }
+    CMissionSettings withoutRecords;
+    EXPECT_FALSE(withoutRecords.Load());
+    EXPECT_EQ(withoutRecords.GetLastError(), files::kErrorNotFound);
 }
 
 }  // namespace

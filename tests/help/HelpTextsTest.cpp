@@ -1,3 +1,4 @@
+// The help lists' lookups and the four summaries' composition.
 #include "help/HelpTexts.h"
 
 #include <gtest/gtest.h>
@@ -57,28 +58,6 @@ TEST(HelpLists, EachLabelSelectsItsOwnTextAndNoOther) {
     }
     EXPECT_EQ(help::FindDescription(help::QuestionList()[0].label), nullptr);
     EXPECT_EQ(help::FindAnswer(help::ControlList()[0].label), nullptr);
-}
-
-// Control entries 6 and 7 and the first summary, byte for byte.
-TEST(HelpTexts, QuotedInFull) {
-    EXPECT_STREQ(help::ControlList()[5].text,
-                 "Allows the Host to select ships that are read from both the'DefaultLoadout.txt' and "
-                 "'CustomLoadout.txt'.\nYou must enter the correct 'SubName' for the ship in quotations.\n\n"
-                 "i.e ''Kestrel'' <- Will work.\ni.e  Kestrel <- Will not work.");
-    EXPECT_STREQ(help::ControlList()[6].text,
-                 "This feature allows for 'Quick Picking' ship objects that are on the Voidwake "
-                 "DefaultLoadOut.txt.\nSimply copy and paste the ship objects to the desired AI and / or "
-                 "Player Team edit boxes.\n\nNOTE: Make sure you add the quotations to the ships after "
-                 "pasting.\n\ni.e ''Kestrel'' <- Will work.\ni.e  Kestrel <- Will not work.");
-    EXPECT_EQ(Summary(1),
-              "             PLAYER vs PLAYER | PLAYER SELECT SHIPS\n\n"
-              "1. Enter your custom title in the GAME SETUP combo box.\n\n"
-              "2. If desired, enter the 'SubName(s)' of the ship object you wish to add in any of the AI Team "
-              "Ship edit boxes.\n\n"
-              "3. Click on the SAVE BUTTON to save your Custom Setup for future use.\n\n"
-              "4. Click on the SELECT BUTTON to save your Custom Setup for Voidwake game play\n\n"
-              "5. Launch Voidwake and then select the desired team.\nPlayers that choose Team 2 will be enemies "
-              "of Players on\nTeam 1 and allied with the AI Team.");
 }
 
 // Heading indented by game mode; the host's selection adds a third step; the launch step fits the mode.

@@ -1,6 +1,9 @@
+// The data file's policy: what is read, what is written, and what is kept aside.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <new>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -10,6 +13,10 @@
 #include "setups/SetupDataFile.h"
 
 namespace fs = std::filesystem;
+
+// While not negative, the number of allocations that may still succeed
+// (FailingAllocations.cpp).
+extern std::atomic<long> g_allocationsLeft;
 
 namespace {
 
@@ -60,7 +67,7 @@ TEST_F(SetupDataFileTest, ReadableFileIsLoadedAndSaveLeavesNoStaleBytesNorTempor
     Write(DataPath(), CSetupDataFile::Encode(before));
     CSetupDataFile file(DataPath());
     ASSERT_EQ(file.Load(m_store).status, SetupLoadStatus::Loaded);
-    EXPECT_EQ(m_store, before);
+    EXPECT_EQ(CSetupDataFile::Encode(m_store), CSetupDataFile::Encode(before));
     m_store.Clear();
     ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
     EXPECT_EQ(ReadAll(DataPath()), Bytes({0x00, 0x00}));
@@ -95,6 +102,31 @@ TEST_F(SetupDataFileTest, RunThatNeverLoadedDoesNotWrite) {
     EXPECT_EQ(saved.status, SetupSaveStatus::NotLoaded);
     EXPECT_FALSE(saved.message.empty());
     EXPECT_EQ(ReadAll(DataPath()), kDamaged);
+}
+
+// Reading stopped by running out of memory at any allocation leaves a file
+// that is never written over, as if it had not been read at all.
+TEST_F(SetupDataFileTest, AReadThatRanOutOfMemoryNeverLeadsToAWrite) {
+    CSetupStore before;
+    for (const char* title : {"one", "two", "three"}) before.Store(title, std::make_unique<CSkirmakerData>());
+    const std::string bytes = CSetupDataFile::Encode(before);
+    Write(DataPath(), bytes);
+    CSetupDataFile file(DataPath());
+    bool finished = false;
+    for (long allowed = 0; !finished; ++allowed) {
+        g_allocationsLeft = allowed;
+        try {
+            file.Load(m_store);
+            finished = true;
+        } catch (const std::bad_alloc&) {
+        }
+        g_allocationsLeft = -1;
+        if (!finished) {
+            EXPECT_EQ(file.Save(m_store).status, SetupSaveStatus::NotLoaded) << allowed;
+        }
+        EXPECT_EQ(ReadAll(DataPath()), bytes) << allowed;
+    }
+    EXPECT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
 }
 
 TEST_F(SetupDataFileTest, FailedSaveIsReportedAndALaterSaveSucceeds) {

@@ -1,10 +1,13 @@
 #include "DialogHarness.h"
 
+#include "app/GameRegistry.h"
 #include "framework/App.h"
+#include "gameconfig/MissionSettings.h"
+#include "resource.h"
 
-#include <atomic>
+#include <algorithm>
 #include <fstream>
-#include <memory>
+#include <mutex>
 #include <sstream>
 
 namespace skmtest {
@@ -14,26 +17,27 @@ std::mutex g_boxMutex;
 std::vector<RecordedBox> g_boxes;
 MessageBoxFunction g_previousBox = nullptr;
 
+struct : CWinApp {
+    BOOL InitInstance() override { return FALSE; }
+} theTestApp;
+
+const CGameRegistry theRegistry;
+
 const char kGameKey[] = "Software\\Corvanta\\Voidwake";
 // The game's 32-bit installer writes the 32-bit view of the registry.
 constexpr REGSAM kInstallerView = KEY_WOW64_32KEY;
 
+int Record(HWND owner, const char* text, const char* caption, UINT type) {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return MessageBoxRecorder::answer;
+}
+
 void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (const std::string& name : FolderNames(path)) {
+        const std::string child = path + "\\" + name;
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!DeleteFileA(child.c_str())) RemoveTree(child);
     }
     RemoveDirectoryA(path.c_str());
 }
@@ -48,6 +52,7 @@ void CreateFolders(const std::string& path) {
 
 MessageBoxRecorder::MessageBoxRecorder() {
     Clear();
+    answer = IDOK;
     g_previousBox = g_pfnMessageBox;
     g_pfnMessageBox = &Record;
 }
@@ -64,25 +69,18 @@ void MessageBoxRecorder::Clear() {
     g_boxes.clear();
 }
 
-int MessageBoxRecorder::Record(HWND owner, const char* text, const char* caption, UINT type) {
-    std::lock_guard<std::mutex> lock(g_boxMutex);
-    g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
-    return IDOK;
-}
-
-UiThread::UiThread(std::function<void()> run) : m_run(std::move(run)) {
+UiThread::UiThread(std::function<void()> run) {
     m_ready = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     m_synced = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    m_thread = std::thread([this] {
+    m_thread = std::thread([this, run = std::move(run)] {
         WNDCLASSA cls{};
         cls.lpfnWndProc = &SyncProc;
         cls.hInstance = GetModuleHandleA(nullptr);
         cls.lpszClassName = "SkirmakerTestSync";
         RegisterClassA(&cls);
-        m_sync = CreateWindowA("SkirmakerTestSync", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                               cls.hInstance, nullptr);
+        m_sync = CreateWindowA("SkirmakerTestSync", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
         SetEvent(m_ready);
-        m_run();
+        run();
         DestroyWindow(m_sync);
         m_done = true;
     });
@@ -128,8 +126,6 @@ bool UiThread::Join(DWORD timeoutMs) {
     return true;
 }
 
-bool UiThread::Finished() const { return m_done; }
-
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (!condition()) {
@@ -137,6 +133,12 @@ bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
         Sleep(5);
     }
     return true;
+}
+
+HWND WaitForDialog(const char* caption) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindWindowA("#32770", caption)) && IsWindowVisible(found); });
+    return found;
 }
 
 void PostKey(HWND target, WORD vk) {
@@ -148,18 +150,16 @@ void PostKey(HWND target, WORD vk) {
 void TypeText(UiThread& ui, HWND target, const std::string& text) {
     for (char c : text) {
         const SHORT scan = VkKeyScanA(c);
-        const WORD vk = LOBYTE(scan);
         if (HIBYTE(scan) & 1) {
-            // Posted keys do not change the keyboard state that turns a key
-            // into a character, so a shifted character is posted as such,
-            // between the Shift key's own press and release.
+            // Posted keys do not change the keyboard state that turns a key into
+            // a character, so a shifted character is posted as such, between the
+            // Shift key's own press and release.
             PostMessageA(target, WM_KEYDOWN, VK_SHIFT, 1 | (MapVirtualKeyA(VK_SHIFT, MAPVK_VK_TO_VSC) << 16));
             PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
             PostMessageA(target, WM_KEYUP, VK_SHIFT, 1 | (1u << 30) | (1u << 31));
         } else {
-            // The message loop's translation turns the key press into the
-            // character, posted behind whatever is queued by then.
-            PostKey(target, vk);
+            // The message loop's translation turns the key into the character.
+            PostKey(target, LOBYTE(scan));
         }
         ui.Flush();
     }
@@ -186,8 +186,7 @@ TempFolder::~TempFolder() { RemoveTree(m_path); }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
     CreateFolders(path.substr(0, path.find_last_of('\\')));
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string ReadFileBytes(const std::string& path) {
@@ -199,14 +198,27 @@ std::string ReadFileBytes(const std::string& path) {
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..") names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::ranges::sort(names);
+    return names;
+}
+
 void SetInstallPath(const char* value, bool keyPresent) {
     if (!keyPresent) {
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, kInstallerView, 0);
         return;
     }
     HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS | kInstallerView, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_ALL_ACCESS | kInstallerView, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return;
     if (value)
         RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
@@ -219,6 +231,8 @@ void SetInstallPath(const char* value, bool keyPresent) {
 GameSandbox::GameSandbox() {
     CreateFolders(m_folder.File("Assets\\Scripts"));
     SetInstallPath(m_folder.Path().c_str());
+    theMissionSettings = CMissionSettings();
+    theMissionSettings.SetInstallRecords(&theRegistry);
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     m_previousDirectory = previous;
@@ -228,6 +242,44 @@ GameSandbox::GameSandbox() {
 GameSandbox::~GameSandbox() {
     SetCurrentDirectoryA(m_previousDirectory.c_str());
     SetInstallPath(nullptr, false);
+}
+
+void SetMainWindow(CWnd* window) { theTestApp.m_pMainWnd = window; }
+
+SetupDialogRun::SetupDialogRun(CSkirmakerDlg* dialog)
+    : owned(dialog ? nullptr : std::make_unique<CSkirmakerDlg>()), dlg(dialog ? dialog : owned.get()) {
+    SetMainWindow(dlg);
+    ui = std::make_unique<UiThread>([this] { result = dlg->DoModal(); });
+    hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
+    ui->Flush();
+}
+
+SetupDialogRun::~SetupDialogRun() {
+    if (!ui->Finished() && IsWindow(hWnd)) PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+    ui->Join();
+    SetMainWindow(nullptr);
+}
+
+void SetupDialogRun::Click(int id) {
+    SendMessageA(Item(id), BM_CLICK, 0, 0);
+    ui->Flush();
+}
+
+void SetupDialogRun::Type(int id, const std::string& text) {
+    SendMessageA(Item(id), EM_SETSEL, 0, -1);
+    TypeText(*ui, Item(id), text);
+}
+
+bool SetupDialogRun::Cancel() {
+    PostKey(Item(IDC_SHIP1), VK_ESCAPE);
+    return ui->Join();
+}
+
+HWND SetupDialogRun::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, nullptr), &info);
+    return info.hwndFocus;
 }
 
 }  // namespace skmtest

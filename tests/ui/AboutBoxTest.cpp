@@ -5,7 +5,6 @@
 #include "resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/MapPositionsDlg.h"
-#include "ui/SkirmakerDlg.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +15,6 @@
 
 namespace {
 
-// The about box finds its owner through the application's main window.
-struct : CWinApp {
-    BOOL InitInstance() override { return FALSE; }
-} theTestApp;
-
 constexpr char kAboutCaption[] = "About Skirmaker";
 
 // Written on the UI thread; read by the test only after flushing that thread.
@@ -30,12 +24,6 @@ std::intptr_t g_shellResult = 42;
 HINSTANCE RecordShellExecute(HWND, const char* operation, const char* file, const char*, const char*, INT show) {
     g_shellCalls.push_back(std::string(operation) + " " + file + (show == SW_SHOWNORMAL ? "" : " hidden"));
     return reinterpret_cast<HINSTANCE>(g_shellResult);
-}
-
-HWND WaitForDialog(const char* caption) {
-    HWND found = nullptr;
-    skmtest::WaitFor([&] { return (found = FindWindowA("#32770", caption)) && IsWindowVisible(found); });
-    return found;
 }
 
 bool WaitUntilClosed(HWND hWnd) { return skmtest::WaitFor([&] { return !IsWindow(hWnd); }); }
@@ -64,7 +52,7 @@ void RunModal(CDialog& dlg, const char* caption, INT_PTR expected,
               const std::function<void(skmtest::UiThread&, HWND)>& drive) {
     INT_PTR result = 0;
     skmtest::UiThread ui([&] { result = dlg.DoModal(); });
-    HWND hWnd = WaitForDialog(caption);
+    HWND hWnd = skmtest::WaitForDialog(caption);
     if (hWnd) {
         ui.Flush();
         drive(ui, hWnd);
@@ -84,34 +72,28 @@ protected:
     skmtest::MessageBoxRecorder m_boxes;
 };
 
-TEST_F(AboutBoxTest, SystemMenuAndAboutButtonOpenTheSameOwnedBox) {
-    CSkirmakerDlg setupDialog;
-    theTestApp.m_pMainWnd = &setupDialog;
+TEST_F(AboutBoxTest, SystemMenuAndAboutButtonOpenTheSameBox) {
+    skmtest::GameSandbox game;
+    skmtest::SetupDialogRun run;
+    HMENU menu = GetSystemMenu(run.hWnd, FALSE);
+    const int count = GetMenuItemCount(menu);
+    char text[64] = {};
+    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&About Skirmaker...");
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), UINT(IDM_ABOUTBOX));
+    EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
     std::vector<std::string> views;  // style, banner and every text of each box opened
-    RunModal(setupDialog, "Skirmaker v1.0 for Voidwake", IDCANCEL, [&](skmtest::UiThread&, HWND setup) {
-        HMENU menu = GetSystemMenu(setup, FALSE);
-        const int count = GetMenuItemCount(menu);
-        char text[64] = {};
-        GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, "&About Skirmaker...");
-        EXPECT_EQ(GetMenuItemID(menu, count - 1), UINT(IDM_ABOUTBOX));
-        EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT(MF_SEPARATOR));
-        for (auto open : {+[](HWND s) { Click(s, IDC_ABOUT); },
-                          +[](HWND s) { PostMessageA(s, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }}) {
-            open(setup);
-            HWND box = WaitForDialog(kAboutCaption);
-            ASSERT_TRUE(box && GetWindow(box, GW_OWNER) == setup);
-            EXPECT_FALSE(IsWindowEnabled(setup));
-            views.push_back(std::to_string(GetWindowLongPtrA(box, GWL_STYLE)) + BitmapSize(FindStatic(box, SS_BITMAP)));
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-                views.back().append("|").append(skmtest::WindowText(child));
-            Click(box, IDOK);
-            ASSERT_TRUE(WaitUntilClosed(box));
-            EXPECT_TRUE(skmtest::WaitFor([&] { return IsWindowEnabled(setup) != FALSE; }));
-        }
-        PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
-    });
-    theTestApp.m_pMainWnd = nullptr;
+    for (auto open : {+[](HWND s) { Click(s, IDC_ABOUT); },
+                      +[](HWND s) { PostMessageA(s, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }}) {
+        open(run.hWnd);
+        HWND box = skmtest::WaitForDialog(kAboutCaption);
+        ASSERT_TRUE(box && GetWindow(box, GW_OWNER) == run.hWnd);
+        views.push_back(std::to_string(GetWindowLongPtrA(box, GWL_STYLE)) + BitmapSize(FindStatic(box, SS_BITMAP)));
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            views.back().append("|").append(skmtest::WindowText(child));
+        Click(box, IDOK);
+        ASSERT_TRUE(WaitUntilClosed(box));
+    }
     ASSERT_EQ(views.size(), 2u);
     EXPECT_EQ(views[0], views[1]);
     EXPECT_NE(views[0].find("250x45|"), std::string::npos) << views[0];

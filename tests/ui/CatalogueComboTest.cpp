@@ -2,14 +2,12 @@
 // start-up, completion of typed text, and the statics of a chosen entry.
 #include "DialogHarness.h"
 
-#include "gameconfig/MissionSettings.h"
 #include "resource.h"
-#include "ui/ShipCatalogue.h"
+#include "catalogue/ShipCatalogue.h"
 #include "ui/SkirmakerDlg.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using namespace skmtest;
@@ -26,26 +24,20 @@ std::string StaticsOf(const std::string& subName) {
 class CatalogueComboTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        theMissionSettings = CMissionSettings();
-        m_ui = std::make_unique<UiThread>([this] { m_dlg->DoModal(); });
-        ASSERT_TRUE(WaitFor([this] { return m_dlg->m_hWnd && IsWindowVisible(m_dlg->m_hWnd); }));
         ASSERT_TRUE(m_boxes.Boxes().empty());
         // Sent, so the dialog's own thread moves the focus into the combo.
-        SendMessageA(m_dlg->m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Combo()), TRUE);
-        m_ui->Flush();
-    }
-    void TearDown() override {
-        if (m_ui && !m_ui->Finished() && PostMessageA(m_dlg->m_hWnd, WM_COMMAND, IDCANCEL, 0)) m_ui->Join();
+        SendMessageA(m_run.hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Combo()), TRUE);
+        m_run.ui->Flush();
     }
 
-    HWND Item(int id) const { return GetDlgItem(m_dlg->m_hWnd, id); }
+    HWND Item(int id) const { return m_run.Item(id); }
     HWND Combo() const { return Item(IDC_CATALOGUE); }
     HWND Edit() const { return FindWindowExA(Combo(), nullptr, "Edit", nullptr); }
-    std::string Line(int index) const { return m_dlg->m_comboCatalogue.GetLBText(index); }
+    std::string Line(int index) const { return m_run.dlg->m_comboCatalogue.GetLBText(index); }
 
     void Press(WORD vk) {
         PostKey(Edit(), vk);
-        m_ui->Flush();
+        m_run.ui->Flush();
     }
     // Types `keys` into the combo: '\b' is Backspace, '\x7f' Delete and '<' the left arrow.
     void Keys(const std::string& keys) {
@@ -54,7 +46,7 @@ protected:
             if (vk)
                 Press(vk);
             else
-                TypeText(*m_ui, Edit(), std::string(1, key));
+                TypeText(*m_run.ui, Edit(), std::string(1, key));
         }
     }
     // The edit text with the highlighted part in brackets: "Kes[trel]"; a bare caret reads "Ke[]".
@@ -71,20 +63,19 @@ protected:
 
     GameSandbox m_game;
     MessageBoxRecorder m_boxes;
-    std::unique_ptr<CSkirmakerDlg> m_dlg = std::make_unique<CSkirmakerDlg>();
-    std::unique_ptr<UiThread> m_ui;
+    SetupDialogRun m_run;
 };
 
 TEST_F(CatalogueComboTest, StartUpListsEveryEntryOnceSortedAndChoosesNone) {
-    const CComboBox& combo = m_dlg->m_comboCatalogue;
+    const CComboBox& combo = m_run.dlg->m_comboCatalogue;
     ASSERT_EQ(combo.GetCount(), static_cast<int>(kShipCatalogueSize));
     for (int i = 0; i < combo.GetCount(); ++i) {
         const std::string text = Line(i);
         EXPECT_TRUE(i == 0 || lstrcmpiA(Line(i - 1).c_str(), text.c_str()) < 0) << text << " out of order";
         // The item carries the very entry the map owns, filled from its row.
         const auto* entry = static_cast<const CShipEntry*>(combo.GetItemDataPtr(i));
-        const auto owned = m_dlg->m_mapCatalogue.find(text);
-        ASSERT_TRUE(entry && owned != m_dlg->m_mapCatalogue.end()) << text;
+        const auto owned = m_run.dlg->m_mapCatalogue.find(text);
+        ASSERT_TRUE(entry && owned != m_run.dlg->m_mapCatalogue.end()) << text;
         EXPECT_EQ(entry, owned->second.get()) << text;
         EXPECT_EQ(entry->m_strName, text);
         EXPECT_EQ(entry->m_strRace + " | " + entry->m_strClass + " | " + entry->m_strSubName, StaticsOf(text));
@@ -126,14 +117,14 @@ TEST_F(CatalogueComboTest, ArrowKeysShowTheChosenEntryAndCompletionKeepsIt) {
     EXPECT_EQ(Statics(), StaticsOf(Line(0)));
     Press(VK_DOWN);
     EXPECT_EQ(Statics(), StaticsOf(Line(1)));
-    EXPECT_EQ(m_dlg->m_strRace + " | " + m_dlg->m_strClass + " | " + m_dlg->m_strSubName, StaticsOf(Line(1)));
+    EXPECT_EQ(m_run.dlg->m_strRace + " | " + m_run.dlg->m_strClass + " | " + m_run.dlg->m_strSubName, StaticsOf(Line(1)));
     Press(VK_UP);
     EXPECT_EQ(Statics(), StaticsOf(Line(0)));
     SendMessageA(Combo(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     Keys("Kes");
     ASSERT_EQ(Shown(), "Kes[trel]");
     EXPECT_EQ(Statics(), StaticsOf(Line(0)));
-    EXPECT_EQ(m_dlg->m_strSubName, Line(0));
+    EXPECT_EQ(m_run.dlg->m_strSubName, Line(0));
     EXPECT_TRUE(m_boxes.Boxes().empty());
 }
 
@@ -141,10 +132,10 @@ TEST_F(CatalogueComboTest, ChoosingAnItemPutsBackTheCommentsNoTransferTook) {
     SetWindowTextA(Item(IDC_COMMENTS), "kept");
     // A ship field change takes every control into the members.
     SendMessageA(Item(IDC_SHIP3), EM_SETSEL, 0, -1);
-    TypeText(*m_ui, Item(IDC_SHIP3), "x");
-    ASSERT_EQ(m_dlg->m_strComments, "kept");
+    TypeText(*m_run.ui, Item(IDC_SHIP3), "x");
+    ASSERT_EQ(m_run.dlg->m_strComments, "kept");
     SendMessageA(Item(IDC_COMMENTS), EM_SETSEL, 4, 4);
-    TypeText(*m_ui, Item(IDC_COMMENTS), " later");
+    TypeText(*m_run.ui, Item(IDC_COMMENTS), " later");
     ASSERT_EQ(WindowText(Item(IDC_COMMENTS)), "kept later");
     Press(VK_DOWN);
     EXPECT_EQ(WindowText(Item(IDC_COMMENTS)), "kept");

@@ -1,0 +1,96 @@
+// The setup dialog's saved-setups commands: the setup list, Save, Delete,
+// Close and the release of the dialog's records.
+#include "gameconfig/MissionSettings.h"
+#include "resource.h"
+#include "ui/SkirmakerDlg.h"
+
+void CSkirmakerDlg::LoadSetups() {
+    const SetupLoadResult result = m_dataFile.Load(m_mapSetups);
+    if (!result.message.empty()) MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
+}
+
+SetupSaveStatus CSkirmakerDlg::SaveSetups() {
+    const SetupSaveResult result = m_dataFile.Save(m_mapSetups);
+    if (result.status == SetupSaveStatus::Failed) {
+        // The store stays in memory, so a later Save or Close can still succeed.
+        MessageBox(result.message.c_str(), nullptr, MB_ICONERROR);
+    } else if (result.status == SetupSaveStatus::NotLoaded && m_mapSetups.GetCount() != 0) {
+        // Setups made in a run that could not read the file are not written over
+        // it; the user hears so rather than losing them unseen.
+        MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
+    }
+    return result.status;
+}
+
+void CSkirmakerDlg::FillSetupList() {
+    for (const auto& [key, record] : m_mapSetups.GetEntries()) {
+        if (!record) continue;
+        const int index = m_comboSetups.AddString(record->m_strTitle.c_str());
+        if (index >= 0) m_comboSetups.SetItemDataPtr(index, record.get());
+    }
+}
+
+void CSkirmakerDlg::OnSelchangeSetups() {
+    const int index = m_comboSetups.GetCurSel();
+    if (index == CB_ERR) return;
+    const auto* record = static_cast<const CSkirmakerData*>(m_comboSetups.GetItemDataPtr(index));
+    if (!record) return;
+    // The list's edit field already shows the line's text: the record's title is not the form's.
+    ShowForm(*record);
+    // P1-P6 follow the host flag; a value other than 0 or 1 leaves them as they are.
+    if (m_bHostSelectShips == 1) ShowPlayerShips(PlayerShips::Enabled);
+    if (m_bHostSelectShips == 0) ShowPlayerShips(PlayerShips::Disabled);
+}
+
+void CSkirmakerDlg::OnSaveSetup() {
+    UpdateData(TRUE);
+    const std::string title = m_comboSetups.GetWindowText();
+    if (!title.empty()) {
+        CSkirmakerData* record = m_mapSetups.Find(title);
+        if (!m_mapSetups.Contains(title)) {
+            // A title the list refuses is not stored, so it is not filled either.
+            const int index = m_comboSetups.AddString(title.c_str());
+            if (index >= 0) {
+                record = m_mapSetups.Store(title, std::make_unique<CSkirmakerData>());
+                m_comboSetups.SetItemDataPtr(index, record);
+            }
+        }
+        if (record) record->Fill(title, *this);
+    }
+    // The form stays when the setups could not be written, for another try.
+    if (SaveSetups() != SetupSaveStatus::Saved) return;
+    ClearSetupFields();
+}
+
+void CSkirmakerDlg::OnDeleteSetup() {
+    UpdateData(TRUE);
+    // Only a stored setup is blanked; its key and its line stay until the next
+    // start. A title that is not stored leaves the store and the list alone.
+    const std::string title = m_comboSetups.GetWindowText();
+    if (!title.empty()) {
+        if (CSkirmakerData* record = m_mapSetups.Find(title)) *record = CSkirmakerData{};
+    }
+    ClearSetupFields();
+}
+
+void CSkirmakerDlg::ClearSetupFields() {
+    m_comboSetups.SetCurSel(-1);
+    ShowForm(CSetupForm::Cleared(theMissionSettings.m_strSetup));
+    ::SetFocus(m_comboSetups.m_hWnd);
+}
+
+void CSkirmakerDlg::OnCloseButton() {
+    // A failed write keeps the dialog open for another try; a run that never
+    // read the file cannot write it and ends all the same.
+    if (SaveSetups() == SetupSaveStatus::Failed) return;
+    CDialog::OnOK();
+}
+
+void CSkirmakerDlg::OnDestroy() {
+    Default();
+    // Closes any help window opened for this program; nothing depends on the answer.
+    ::WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
+    // The list lines still point at these objects until the controls go; nothing reads them.
+    m_mapSetups.Clear();
+    m_mapCatalogue.clear();
+}

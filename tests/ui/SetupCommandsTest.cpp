@@ -1,0 +1,289 @@
+// The saved-setups commands of the setup dialog, driven through real messages:
+// the setup list, Save, Delete, Close, and the data file they write.
+#include "DialogHarness.h"
+#include "SetupBytes.h"
+
+#include "gameconfig/MissionSettings.h"
+#include "resource.h"
+#include "setups/SetupDataFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+using namespace skmtest;
+
+namespace {
+
+const char kAppliedTitle[] = "Applied Title";
+const std::string kMissionIni = std::string("[Mul_Skirmaker]\r\nsetup=") + kAppliedTitle +
+                                "\r\nship1=Kestrel\r\nship9=Dart\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n";
+
+// The form's fields in one line: title display, ships, boxes (host first), comment.
+std::string Describe(const CSetupForm& form) {
+    std::string text = form.m_strSetupTitle;
+    for (const ShipPlace& place : kShipPlaces) text += "|" + form.*place.member;
+    for (std::int32_t flag : {form.m_bHostSelectShips, form.m_bPlayerSelectShips, form.m_bPlayerVsAI,
+                              form.m_bPlayerVsPlayer})
+        text += flag ? "|1" : "|0";  // a box is ticked for any flag but 0
+    return text + "|" + form.m_strComments;
+}
+
+// A record whose texts derive from `title`, each ship place its own.
+CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
+    CSkirmakerData record;
+    CSetupForm form;
+    for (const ShipPlace& place : kShipPlaces) form.*place.member = title + " " + place.label;
+    form.m_bHostSelectShips = flags[0];
+    form.m_bPlayerSelectShips = flags[1];
+    form.m_bPlayerVsAI = flags[2];
+    form.m_bPlayerVsPlayer = flags[3];
+    form.m_strComments = "about " + title + "\r\nsecond line";
+    record.Fill(title, form);
+    return record;
+}
+
+using Entries = std::vector<std::pair<std::string, CSkirmakerData>>;
+std::string DataFileOf(const Entries& entries) {
+    CSetupStore store;
+    for (const auto& [key, record] : entries) store.Store(key, std::make_unique<CSkirmakerData>(record));
+    return CSetupDataFile::Encode(store);
+}
+
+class SetupCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_game.WriteScriptsIni(kMissionIni); }
+
+    void Start() {
+        m_run.reset();
+        theMissionSettings.m_strSetup.clear();
+        m_run = std::make_unique<SetupDialogRun>();
+    }
+    HWND Setups() const { return m_run->Item(IDC_SETUPS); }
+    HWND SetupsEdit() const { return FindWindowExA(Setups(), nullptr, "Edit", nullptr); }
+    // Fills the form with `record`, types `title` and clicks Save; returns the record Save should store.
+    CSkirmakerData Save(const CSkirmakerData& record, const std::string& title) {
+        for (const ShipPlace& place : kShipPlaces) SetWindowTextA(m_run->Item(place.controlId), (record.*place.member).c_str());
+        for (const ModeBox& box : kModeBoxes) SendMessageA(m_run->Item(box.controlId), BM_SETCHECK, record.*box.member, 0);
+        SetWindowTextA(m_run->Item(IDC_COMMENTS), record.m_strComments.c_str());
+        SendMessageA(SetupsEdit(), EM_SETSEL, 0, -1);
+        PostKey(SetupsEdit(), VK_DELETE);
+        TypeText(*m_run->ui, SetupsEdit(), title);
+        m_run->Click(IDC_SAVE);
+        CSkirmakerData saved;
+        saved.Fill(title, record);
+        return saved;
+    }
+    std::vector<std::string> Lines() const {
+        std::vector<std::string> lines;
+        for (int i = 0; i < m_run->dlg->m_comboSetups.GetCount(); ++i) lines.push_back(m_run->dlg->m_comboSetups.GetLBText(i));
+        return lines;
+    }
+    // Chooses a line the way the list reports a choice.
+    void Choose(int index) {
+        m_run->dlg->m_comboSetups.SetCurSel(index);
+        SendMessageA(m_run->hWnd, WM_COMMAND, MAKEWPARAM(IDC_SETUPS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Setups()));
+        m_run->ui->Flush();
+    }
+    // What the form's controls show, in Describe's order.
+    std::string Shown() const {
+        CSetupForm form;
+        form.m_strSetupTitle = WindowText(m_run->Item(IDC_SETUP_TITLE));
+        for (const ShipPlace& place : kShipPlaces) form.*place.member = WindowText(m_run->Item(place.controlId));
+        for (const ModeBox& box : kModeBoxes)
+            form.*box.member = SendMessageA(m_run->Item(box.controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        form.m_strComments = WindowText(m_run->Item(IDC_COMMENTS));
+        return Describe(form);
+    }
+    // After Save and Delete: an empty form under the applied title, the keyboard in the list.
+    void ExpectClearedForm() const {
+        EXPECT_EQ(Shown(), Describe(CSetupForm::Cleared(kAppliedTitle)));
+        EXPECT_EQ(m_run->dlg->m_comboSetups.GetCurSel(), CB_ERR);
+        EXPECT_EQ(m_run->Focus(), SetupsEdit());
+    }
+    // Ends the dialog with Close (IDOK) or Esc (IDCANCEL).
+    void End(int command) {
+        if (command == IDOK)
+            SendMessageA(m_run->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+        else
+            PostKey(m_run->Item(IDC_SHIP1), VK_ESCAPE);
+        ASSERT_TRUE(m_run->ui->Join());
+        EXPECT_EQ(m_run->result, command);
+    }
+    std::string DataFile() const { return ReadFileBytes(m_game.DataFile()); }
+    void WriteDataFile(const std::string& bytes) const { WriteFileBytes(m_game.DataFile(), bytes); }
+    // One message box, owned by the dialog, naming the data file.
+    void ExpectOneBox(UINT type, const std::string& words) const {
+        const auto boxes = m_boxes.Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].text.find(words), std::string::npos) << boxes[0].text;
+        EXPECT_NE(boxes[0].text.find("\"SkirmakerData.dat\""), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(boxes[0].type, type);
+        EXPECT_EQ(boxes[0].owner, m_run->hWnd);
+    }
+
+    GameSandbox m_game;
+    MessageBoxRecorder m_boxes;
+    std::unique_ptr<SetupDialogRun> m_run;
+};
+
+TEST_F(SetupCommandsTest, CloseWithoutADataFileWritesTheEmptyStoreAndTheTeardownFreesTheRecords) {
+    Start();
+    EXPECT_TRUE(Lines().empty());
+    End(IDOK);
+    EXPECT_EQ(DataFile(), Bytes({0x00, 0x00}));
+    EXPECT_EQ(m_run->dlg->m_mapSetups.GetCount() + m_run->dlg->m_mapCatalogue.size(), 0u);
+    EXPECT_EQ(m_game.ReadScriptsIni(), kMissionIni);
+}
+
+// Save with a title that is new, stored already, stored in another letter case, or empty.
+struct SaveCase {
+    const char* title;
+    std::vector<std::string> lines;
+};
+class SaveTitleTest : public SetupCommandsTest, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SaveTitleTest, SaveStoresTheFormUnderTheTypedTitle) {
+    const auto& [title, lines] = GetParam();
+    const Entries before{{"Alpha", Record("Alpha", {1, 0, 1, 0})}, {"Gamma", Record("Gamma", {0, 1, 0, 1})}};
+    // Bytes after the last entry are ignored on reading and gone after the write.
+    WriteDataFile(DataFileOf(before) + "trailing");
+    Start();
+    Entries expected = before;
+    const CSkirmakerData saved = Save(Record("form", {0, 1, 1, 0}), title);
+    if (*title) expected.emplace_back(title, saved);  // a stored title's record is replaced
+
+    // The list sorts without regard to case, so lines differing only in case come in either order.
+    const std::vector<std::string> shown = Lines();
+    EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(), lines.begin(), lines.end()));
+    for (int i = 0; i < static_cast<int>(shown.size()); ++i)  // each line carries the record stored under its text
+        EXPECT_EQ(m_run->dlg->m_comboSetups.GetItemDataPtr(i), m_run->dlg->m_mapSetups.Find(shown[i])) << shown[i];
+    EXPECT_EQ(DataFile(), DataFileOf(expected));
+    ExpectClearedForm();
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Titles, SaveTitleTest,
+                         ::testing::Values(SaveCase{"Beta", {"Alpha", "Beta", "Gamma"}},
+                                           SaveCase{"Alpha", {"Alpha", "Gamma"}}, SaveCase{"", {"Alpha", "Gamma"}},
+                                           SaveCase{"alpha", {"alpha", "Alpha", "Gamma"}},
+                                           SaveCase{" Alpha", {" Alpha", "Alpha", "Gamma"}}));
+
+TEST_F(SetupCommandsTest, ChoosingALineShowsItsRecordWithoutTouchingTheMission) {
+    // Host flag 1 enables P1-P6 and 0 disables them; any other value leaves them as they are.
+    const struct { std::array<int, 4> flags; bool enabled; } rows[] = {{{1, 0, 1, 0}, true}, {{2, 1, 0, 0}, true},
+        {{0, 1, 0, 1}, false}, {{2, 0, 1, 1}, false}, {{1, 1, 1, 1}, true}};
+    Entries entries;
+    for (const auto& row : rows) {
+        const std::string title(1, static_cast<char>('A' + entries.size()));
+        entries.emplace_back(title, Record(title, row.flags));
+    }
+    WriteDataFile(DataFileOf(entries));
+    Start();
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        Choose(i);
+        EXPECT_EQ(Shown(), Describe(entries[i].second));
+        EXPECT_EQ(WindowText(Setups()), entries[i].first);
+        for (std::size_t p = kFirstPlayerPlace; p < kShipPlaces.size(); ++p)
+            EXPECT_EQ(IsWindowEnabled(m_run->Item(kShipPlaces[p].controlId)) != FALSE, rows[i].enabled) << i;
+    }
+    EXPECT_EQ(theMissionSettings.m_strShips[1] + theMissionSettings.m_strSetup, std::string("Kestrel") + kAppliedTitle);
+    EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 208);
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+// Delete, then Esc or Close, then a new start of the program.
+TEST_F(SetupCommandsTest, DeleteBlanksTheSetupUntilCloseWritesIt) {
+    const CSkirmakerData alpha = Record("Alpha", {1, 1, 1, 1});
+    const Entries before{{"Alpha", alpha}, {"Gamma", Record("Gamma", {0, 0, 1, 0})}};
+    const Entries after{{"Alpha", CSkirmakerData()}, before[1]};
+    WriteDataFile(DataFileOf(before));
+    Start();
+    // A typed title that is not stored changes nothing but the form, though Gamma's line is chosen.
+    Choose(1);
+    SetWindowTextA(Setups(), "Gam");
+    m_run->Click(IDC_DELETE);
+    ExpectClearedForm();
+    EXPECT_EQ(CSetupDataFile::Encode(m_run->dlg->m_mapSetups), DataFileOf(before));
+
+    for (const int command : {IDCANCEL, IDOK}) {
+        Choose(0);
+        m_run->Click(IDC_DELETE);
+        ExpectClearedForm();
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
+        EXPECT_EQ(CSetupDataFile::Encode(m_run->dlg->m_mapSetups), DataFileOf(after));
+        EXPECT_EQ(DataFile(), DataFileOf(before));
+        End(command);
+        EXPECT_EQ(DataFile(), DataFileOf(command == IDOK ? after : before));
+        Start();
+        EXPECT_EQ(Lines(), (std::vector<std::string>{command == IDOK ? "" : "Alpha", "Gamma"}));
+        Choose(0);
+        EXPECT_EQ(Shown(), Describe(command == IDOK ? CSetupForm() : static_cast<const CSetupForm&>(alpha)));
+    }
+    EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(SetupCommandsTest, AFailedWriteIsReportedAndALaterSaveOrCloseSucceeds) {
+    const Entries before{{"Alpha", Record("Alpha")}};
+    WriteDataFile(DataFileOf(before));
+    // Another program reads the file and lets nobody write it meanwhile.
+    HANDLE holder = CreateFileA(m_game.DataFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Start();
+    const Entries after{before[0], {"Beta", Save(Record("form", {1, 0, 1, 0}), "Beta")}};
+    ExpectOneBox(MB_ICONERROR, "code ");
+    EXPECT_EQ(WindowText(m_run->Item(IDC_SHIP1)), "form A1") << "the form stays for another try";
+    m_run->Click(IDC_CLOSE_BUTTON);
+    EXPECT_FALSE(m_run->ui->Finished());
+    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(DataFile(), DataFileOf(before));
+
+    CloseHandle(holder);
+    m_run->Click(IDC_SAVE);
+    EXPECT_EQ(DataFile(), DataFileOf(after));
+    ExpectClearedForm();
+    End(IDOK);
+    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(FolderNames(m_game.WorkFolder()), std::vector<std::string>{"SkirmakerData.dat"});
+}
+
+TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
+    const Entries alpha{{"Alpha", Record("Alpha")}};
+    std::string damaged = DataFileOf({alpha[0], {"Beta", Record("Beta")}});
+    damaged.resize(damaged.size() - 5);  // ends inside Beta's record
+    WriteDataFile(damaged);
+    Start();
+    ExpectOneBox(MB_ICONWARNING, "damaged");
+    EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
+    const Entries after{alpha[0], {"Gamma", Save(Record("form"), "Gamma")}};
+    EXPECT_EQ(ReadFileBytes(m_game.DataFile() + ".bad"), damaged);
+    EXPECT_EQ(DataFile(), DataFileOf(after));
+    End(IDOK);
+    EXPECT_FALSE(FileExists(m_game.DataFile() + ".bad2"));  // kept aside once only
+    Start();
+    EXPECT_EQ(m_boxes.Boxes().size(), 1u);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
+}
+
+// Without the game the dialog stops its start-up before reading the data file,
+// so neither Save nor Close may write it; setups made meanwhile are not lost unseen.
+TEST_F(SetupCommandsTest, ARunThatNeverReadTheDataFileLeavesItAloneAndSaysSo) {
+    const std::string before = DataFileOf({{"Alpha", Record("Alpha")}});
+    WriteDataFile(before);
+    SetInstallPath(nullptr, false);
+    Start();
+    ASSERT_EQ(m_boxes.Boxes().size(), 1u);
+    m_boxes.Clear();
+    Save(Record("form"), "Beta");
+    ExpectOneBox(MB_ICONWARNING, "not saved");
+    EXPECT_EQ(WindowText(m_run->Item(IDC_SHIP1)), "form A1") << "the form stays";
+    End(IDOK);
+    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(DataFile(), before);
+}
+
+}  // namespace

@@ -1,1 +1,0 @@
-skirmaker_test(ShipCatalogueTest SOURCES ShipCatalogueTest.cpp LIBS skirmaker_catalogue)
