@@ -55,15 +55,36 @@ skm_install_deps() {
   return 0
 }
 
-# Answers whether 32-bit programs can run under Wine here; when not, sets
-# SKM_WINE32_WHY to the reason. Installed is not enough: a kernel built or
-# booted without 32-bit support refuses to start the 32-bit loader.
+# Where the kernel runs no 32-bit programs itself, QEMU's user-mode emulator
+# (Debian's qemu-user) runs them for it, registered for 32-bit x86 programs
+# through binfmt_misc (root or sudo). A guest address space just above Wine's
+# 2 GB makes Wine's start-up probing of its memory take seconds under QEMU
+# instead of a minute; the setting means nothing to native programs.
+export QEMU_RESERVED_VA=0x84000000
+SKM_QEMU_I386=/usr/bin/qemu-i386
+SKM_BINFMT=/proc/sys/fs/binfmt_misc
+skm_emulate_i386() {
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if ! skm_installed qemu-user; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends qemu-user || return 1
+  fi
+  [ -f "$SKM_BINFMT/register" ] || $sudo mount -t binfmt_misc binfmt_misc "$SKM_BINFMT" || return 1
+  [ -f "$SKM_BINFMT/qemu-i386" ] && return 0
+  # The ELF header of a 32-bit x86 executable or shared object, as QEMU's own registrations match it.
+  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$SKM_QEMU_I386"':' |
+    $sudo tee "$SKM_BINFMT/register" >/dev/null
+}
+
+# Answers whether 32-bit programs can run under Wine here, emulating the
+# processor where the kernel cannot run them; when not, sets SKM_WINE32_WHY to
+# the reason.
 skm_wine32_usable() {
   SKM_WINE32_WHY=""
   if [ "${SKM_WINE32_INSTALLED:-1}" -eq 0 ] || ! skm_installed "$SKM_WINE32_PACKAGE" || [ ! -x "$SKM_WINE32" ]; then
     SKM_WINE32_WHY="32-bit Wine could not be installed"
-  elif ! "$SKM_WINE32" --version >/dev/null 2>&1; then
-    SKM_WINE32_WHY="32-bit Wine is installed but cannot start here (the system runs no 32-bit programs)"
+  elif ! "$SKM_WINE32" --version >/dev/null 2>&1 && ! { skm_emulate_i386 && "$SKM_WINE32" --version >/dev/null 2>&1; }; then
+    SKM_WINE32_WHY="32-bit Wine cannot start here (the system runs no 32-bit programs, and emulating them failed)"
   fi
   [ -z "$SKM_WINE32_WHY" ]
 }

@@ -134,6 +134,13 @@ TEST(FrameworkTest, ControlObjectsLetGoOfDestroyedWindowsAndTheDialogRunsAgain) 
     }
 }
 
+std::atomic<int> g_destroyed{0};
+
+LRESULT CALLBACK CountDestruction(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) ++g_destroyed;
+    return DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
 TEST(FrameworkTest, TheHelpSheetsHookChainsAndKeepsTheWindowsCharacterSet) {
     GameSandbox game;
     MessageBoxRecorder boxes;
@@ -144,20 +151,11 @@ TEST(FrameworkTest, TheHelpSheetsHookChainsAndKeepsTheWindowsCharacterSet) {
     EXPECT_FALSE(IsWindowUnicode(sheet));
     // A hook installed after the sheet's own still sees the sheet's messages to
     // its end, and the close box still ends the sheet through the sheet's hook.
-    static std::atomic<int> s_destroyed{0};
-    run.ui->Post([sheet] {
-        SetWindowSubclass(
-            sheet,
-            [](HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) -> LRESULT {
-                if (message == WM_NCDESTROY) ++s_destroyed;
-                return DefSubclassProc(hWnd, message, wParam, lParam);
-            },
-            77, 0);
-    });
+    run.ui->Post([sheet] { SetWindowSubclass(sheet, CountDestruction, 77, 0); });
     run.ui->Flush();
     SendMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(sheet));
-    EXPECT_EQ(s_destroyed, 1);
+    EXPECT_EQ(g_destroyed, 1);
     EXPECT_TRUE(boxes.Boxes().empty());
 }
 
