@@ -1,12 +1,16 @@
 #include "files/FileIO.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <thread>
 
 namespace files {
 namespace {
@@ -19,7 +23,11 @@ public:
     Fd& operator=(const Fd&) = delete;
     bool valid() const { return m_fd >= 0; }
     int get() const { return m_fd; }
-    void close() { if (m_fd >= 0) ::close(m_fd); m_fd = -1; }
+    void close() {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = -1;
+    }
+
 private:
     int m_fd;
 };
@@ -27,6 +35,46 @@ private:
 ErrorCode Fail(int error) {
     errno = error;
     return static_cast<ErrorCode>(error);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// A new temporary file beside `target`, under a name no file has yet.
+int CreateTemporary(const std::string& target, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        temp = TemporaryName(target, static_cast<unsigned long>(::getpid()), counter++);
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Removes the temporary files of `target` that crashed runs left behind.
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "./" : target.substr(0, slash + 1);
+    const std::string fileName = target.substr(slash == std::string::npos ? 0 : slash + 1);
+    const auto staleBefore = std::chrono::system_clock::now() - kStaleTemporaryAge;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string path = folder + entry->d_name;
+        struct stat info;
+        if (!IsTemporaryOf(fileName, entry->d_name) || ::stat(path.c_str(), &info) != 0) continue;
+        if (std::chrono::system_clock::from_time_t(info.st_mtime) < staleBefore) ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 }  // namespace
@@ -67,45 +115,87 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
 }
 
 ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes) {
-    static std::atomic<unsigned> counter{0};
-    const std::string temp = path + ".~" + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++) + ".tmp";
-    Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    // A link stays a link: its target is the file replaced.
+    std::string target = path;
+    char resolved[PATH_MAX];
+    struct stat info;
+    const bool replacing = ::stat(path.c_str(), &info) == 0;
+    if (replacing && ::realpath(path.c_str(), resolved)) target = resolved;
+    if (replacing && (info.st_mode & 0222) == 0) return Fail(EACCES);
+    std::string temp;
+    Fd file(CreateTemporary(target, temp));
     if (!file.valid()) return Fail(errno);
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(file.get(), bytes.data(), bytes.size());
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            file.close();
-            ::unlink(temp.c_str());
-            return Fail(error);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    if (::fsync(file.get()) != 0) {
+    if ((replacing && ::fchmod(file.get(), info.st_mode & 07777) != 0) || !WriteAll(file.get(), bytes) ||
+        ::fsync(file.get()) != 0) {
         const int error = errno;
         file.close();
         ::unlink(temp.c_str());
         return Fail(error);
     }
     file.close();
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
+        return Fail(error);
+    }
+    RemoveStaleTemporaries(target);
+    return 0;
+}
+
+ErrorCode CopyToNewFile(const std::string& from, const std::string& to) {
+    std::string bytes;
+    const ReadResult read = ReadWholeFile(from, bytes, static_cast<std::size_t>(-1));
+    if (!read.ok) return Fail(static_cast<int>(read.error));
+    Fd file(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!file.valid()) return Fail(errno);
+    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
+        const int error = errno;
+        file.close();
+        ::unlink(to.c_str());
         return Fail(error);
     }
     return 0;
 }
 
-ErrorCode RenameReplacing(const std::string& from, const std::string& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) return Fail(errno);
-    return 0;
-}
+ErrorCode RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : Fail(errno); }
 
 bool Exists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
+}
+
+ExclusiveLock::ExclusiveLock(const std::string& path, std::chrono::milliseconds wait) : m_path(path) {
+    // The holder removes the lock file as it lets go; a waiter that locked the
+    // removed file tries again with the one now in the folder.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        m_handle = fd;
+        if (fd < 0) {
+            m_error = static_cast<ErrorCode>(errno);
+            return;
+        }
+        struct stat locked, named;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 && locked.st_ino == named.st_ino) {
+                m_error = 0;
+                return;
+            }
+        } else if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+            m_error = static_cast<ErrorCode>(errno);
+            ::close(fd);
+            m_handle = -1;
+            return;
+        }
+        ::close(fd);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+ExclusiveLock::~ExclusiveLock() {
+    if (m_handle < 0 || m_error != 0) return;
+    ::unlink(m_path.c_str());
+    ::close(static_cast<int>(m_handle));
 }
 
 }  // namespace files

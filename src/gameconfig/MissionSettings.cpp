@@ -50,12 +50,14 @@ void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::in
 
 }  // namespace
 
-void CMissionSettings::LoadFrom(const std::string& path) {
-    const gameconfig::ProfileFile file = gameconfig::ReadProfileFile(path);
+files::ErrorCode CMissionSettings::LoadFrom(const std::string& path) {
+    gameconfig::ProfileFile file;
+    if (const files::ErrorCode error = gameconfig::ReadProfileFile(path, file)) return error;
     ReadText(file, kSetupKey, m_strSetup);
     for (int nShip = 1; nShip <= kShipCount; ++nShip) ReadText(file, ShipKey(nShip), m_strShips[nShip]);
     ReadWord(file, kTeamSettingsKey, m_nTeamSettings);
     ReadWord(file, kPlayerShipSettingsKey, m_nPlayerShipSettings);
+    return 0;
 }
 
 bool CMissionSettings::GetInstallPath(std::string& strPath) const {
@@ -72,22 +74,22 @@ bool CMissionSettings::GetScriptsPath(std::string& strPath) const {
     return true;
 }
 
-bool CMissionSettings::SettingsFilePath(std::string& path) const {
-    if (!GetScriptsPath(path)) return false;
-    path += gameconfig::kSettingsFileName;
+bool CMissionSettings::GetSettingsFilePath(std::string& strPath) const {
+    if (!GetScriptsPath(strPath)) return false;
+    strPath += gameconfig::kSettingsFileName;
     return true;
 }
 
 bool CMissionSettings::Load() {
     std::string path;
-    if (!SettingsFilePath(path)) return false;
-    LoadFrom(path);
+    if (!GetSettingsFilePath(path)) return false;
+    m_nReadError = LoadFrom(path);
     return true;
 }
 
 bool CMissionSettings::Save() const {
     std::string path;
-    if (!SettingsFilePath(path)) return false;
+    if (!GetSettingsFilePath(path)) return false;
     m_nLastError = SaveTo(path);
     return m_nLastError == 0;
 }

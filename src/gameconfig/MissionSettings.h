@@ -33,8 +33,9 @@ public:
 
     // Reads the 17 keys from the settings file at `path`. A key that is absent
     // or empty leaves its field as it was; a missing file is no failure.
-    // Texts keep their quotes, exactly as stored.
-    void LoadFrom(const std::string& path);
+    // Texts keep their quotes, exactly as stored. Answers 0, or why a file
+    // that is there could not be read (every field is then left as it was).
+    files::ErrorCode LoadFrom(const std::string& path);
 
     // Writes the 17 keys into the settings file at `path` as one update.
     // Returns 0, or the error number with the file left exactly as it was.
@@ -49,13 +50,20 @@ public:
     bool GetInstallPath(std::string& strPath) const;
     // The install folder followed by the scripts folder; false as above.
     bool GetScriptsPath(std::string& strPath) const;
+    // The scripts folder followed by the settings file's name; false as above.
+    bool GetSettingsFilePath(std::string& strPath) const;
     // LoadFrom the game's scripts.ini; false only when its folder is unknown.
+    // A file that is there but cannot be read leaves every field as it was
+    // and is no failure: GetReadError says why.
     bool Load();
     // SaveTo the game's scripts.ini.
     bool Save() const;
     // Why the last GetInstallPath, Load or Save failed: the lookup's result or
     // the file system's error number.
     files::ErrorCode GetLastError() const { return m_nLastError; }
+    // Why the settings file, which is there, could not be read at the last
+    // Load; 0 when it was read or is not there.
+    files::ErrorCode GetReadError() const { return m_nReadError; }
 
     std::string m_strSetup;
     // Entry N is ship N (1 to 8: the AI places A1 to A8, 9 to 14: the player
@@ -67,12 +75,11 @@ private:
         return nBit >= 0 && nBit < 32 ? static_cast<std::int32_t>(1u << nBit) : 0;
     }
 
-    bool SettingsFilePath(std::string& path) const;
-
     std::int32_t m_nTeamSettings = 0;
     std::int32_t m_nPlayerShipSettings = 0;
     const gameconfig::InstallRecords* m_pInstallRecords = nullptr;
     mutable files::ErrorCode m_nLastError = 0;
+    files::ErrorCode m_nReadError = 0;
 };
 
 extern CMissionSettings theMissionSettings;

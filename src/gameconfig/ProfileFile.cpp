@@ -254,10 +254,14 @@ std::vector<ProfileName> ProfileFile::Entries() const {
     return names;
 }
 
-ProfileFile ReadProfileFile(const std::string& path) {
+files::ErrorCode ReadProfileFile(const std::string& path, ProfileFile& file) {
     std::string bytes;
-    if (!files::ReadWholeFile(path, bytes, kMaxProfileBytes).ok || IsUtf16(bytes)) return {};
-    return ProfileFile(std::move(bytes));
+    const files::ReadResult read = files::ReadWholeFile(path, bytes, kMaxProfileBytes);
+    file = ProfileFile();
+    if (!read.ok) return read.missing ? 0 : read.error;
+    if (IsUtf16(bytes)) return kErrorUnsupportedFile;
+    file = ProfileFile(std::move(bytes));
+    return 0;
 }
 
 files::ErrorCode UpdateProfileSection(const std::string& path, std::string_view section,

@@ -82,9 +82,10 @@ private:
     std::string m_bytes;
 };
 
-// The file's contents; a missing, unreadable or oversized file reads as empty,
-// and so does a UTF-16 file, whose text we do not convert.
-ProfileFile ReadProfileFile(const std::string& path);
+// Reads the file at `path` into `file`. A missing file reads as empty and
+// answers 0; a file that cannot be read (an oversized one, or UTF-16 text,
+// which we do not convert, included) reads as empty and answers why.
+files::ErrorCode ReadProfileFile(const std::string& path, ProfileFile& file);
 
 // Sets `entries` in `section` of the file at `path` as one update: the file is
 // read, changed in memory and replaced through a temporary file, so a failure

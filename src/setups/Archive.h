@@ -52,6 +52,8 @@ public:
 
     // Bytes read or written so far.
     std::size_t Offset() const { return m_offset; }
+    // Loading: every byte has been read.
+    bool AtEnd() const { return m_offset >= m_in.size(); }
     bool Failed() const { return m_fault != ArchiveFault::None; }
     ArchiveFault Fault() const { return m_fault; }
     std::size_t FaultOffset() const { return m_faultOffset; }

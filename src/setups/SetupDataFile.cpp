@@ -1,8 +1,5 @@
 #include "setups/SetupDataFile.h"
 
-#include <cctype>
-#include <system_error>
-
 std::string CSetupDataFile::Encode(CSetupStore& store) {
     // A counting pass first, so the bytes are allocated once at their final size.
     CArchive counter = CArchive::Storing(nullptr);
@@ -14,79 +11,110 @@ std::string CSetupDataFile::Encode(CSetupStore& store) {
     return bytes;
 }
 
-SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
-    // Until reading has finished (it may stop on an exception, out of memory
-    // included) the file counts as never read, so nothing is written over it.
-    m_state = FileState::NotRead;
-    store.Clear();
-
-    SetupLoadResult result;
+CSetupDataFile::Content CSetupDataFile::ReadContent() const {
+    Content content;
+    SetupLoadResult& result = content.result;
     std::string bytes;
     const files::ReadResult read = files::ReadWholeFile(m_path, bytes, kMaxFileBytes);
     if (read.missing) {
-        m_state = FileState::Read;
         result.status = SetupLoadStatus::Absent;
-        return result;
+        return content;
     }
+    content.keepAside = true;
     if (!read.ok) {
-        m_state = FileState::KeepAside;
         result.status = SetupLoadStatus::Unreadable;
         result.error = read.error;
-        result.message = "Could not read the saved setups from \"" + m_path + "\": " + Describe(read.error) +
-                         ".\nThe file will be kept as \"" + FreeAsideName() + "\" when setups are next saved.";
-        return result;
+        result.message = "Could not read the saved setups from \"" + m_path + "\": " + files::DescribeError(read.error) + ".";
+        return content;
     }
-
     CArchive ar = CArchive::Loading(bytes);
-    store.Serialize(ar);
-    m_state = ar.Failed() ? FileState::KeepAside : FileState::Read;
+    content.store.Serialize(ar);
     if (ar.Failed()) {
         result.status = SetupLoadStatus::Damaged;
         result.faultOffset = ar.FaultOffset();
         result.message = "The setups file \"" + m_path + "\" is damaged at byte offset " +
                          std::to_string(ar.FaultOffset()) + ": " + ar.FaultText() + ".\n" +
-                         std::to_string(store.GetCount()) +
-                         " setups before that point were loaded. The file will be kept as \"" +
-                         FreeAsideName() + "\" when setups are next saved.";
+                         std::to_string(content.store.GetCount()) + " setups before that point were loaded.";
+        return content;
     }
-    return result;
+    // Bytes after the listed entries are ignored, but records whole among them
+    // are setups that a rewrite would lose.
+    result.trailingRecords = CSetupStore::CountTrailingRecords(ar);
+    if (result.trailingRecords == 0) {
+        content.keepAside = false;
+        return content;
+    }
+    result.status = SetupLoadStatus::Trailing;
+    result.message = "The setups file \"" + m_path + "\" holds " + std::to_string(result.trailingRecords) +
+                     " more setups after the " + std::to_string(content.store.GetCount()) +
+                     " it lists, which were not loaded.";
+    return content;
+}
+
+SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
+    m_read = false;
+    store.Clear();
+    Content content = ReadContent();
+    store = std::move(content.store);
+    m_asideAnnounced = content.keepAside;
+    if (content.keepAside)
+        content.result.message += "\nThe file will be kept as \"" + FreeAsideName() + "\" when setups are next saved.";
+    m_read = true;
+    return std::move(content.result);
 }
 
 SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
     SetupSaveResult result;
-    if (m_state == FileState::NotRead) {
+    if (!m_read) {
         result.status = SetupSaveStatus::NotLoaded;
         result.message = "The setups were not saved: \"" + m_path +
                          "\" was not read whole in this run, and writing it could lose the setups it holds.";
         return result;
     }
-    const std::string bytes = Encode(store);
-    if (m_state == FileState::KeepAside) {
-        result = KeepAside();
-        if (result.status != SetupSaveStatus::Saved) return result;
-    }
-    if (const files::ErrorCode error = files::ReplaceWholeFile(m_path, bytes); error != 0) {
+    // One copy of the program at a time reads, merges and writes the file.
+    const files::ExclusiveLock lock(m_path + ".lock");
+    if (lock.Error() != 0) {
         result.status = SetupSaveStatus::Failed;
-        result.error = error;
-        result.message = "Could not save the setups to \"" + m_path + "\": " + Describe(error) +
-                         ".\nThe setups are kept in memory; saving again may succeed.";
+        result.error = lock.Error();
+        result.message = "Could not save the setups to \"" + m_path + "\" while another copy of the program was saving" +
+                         " them: " + files::DescribeError(lock.Error()) + ".\nThe setups are kept in memory; saving again may succeed.";
+        return result;
     }
+    Content content = ReadContent();
+    store.MergeFrom(std::move(content.store));
+    result = Write(store, content.keepAside);
+    if (result.status == SetupSaveStatus::Saved && content.keepAside && !m_asideAnnounced)
+        result.message = content.result.message + "\nIt was kept as \"" + m_keptAs + "\".";
+    if (result.status == SetupSaveStatus::Saved) m_asideAnnounced = false;
     return result;
 }
 
-SetupSaveResult CSetupDataFile::KeepAside() {
+SetupSaveResult CSetupDataFile::Write(CSetupStore& store, bool keepAside) {
     SetupSaveResult result;
-    const std::string aside = FreeAsideName();
-    const files::ErrorCode error = files::RenameReplacing(m_path, aside);
-    // A file that has gone meanwhile needs no keeping.
-    if (error != 0 && files::Exists(m_path)) {
+    const std::string bytes = Encode(store);
+    // Keeping aside and writing are one step: the copy kept aside goes again
+    // when the new file cannot be written, and the original keeps its name.
+    m_keptAs.clear();
+    if (keepAside) {
+        const std::string aside = FreeAsideName();
+        if (const files::ErrorCode error = files::CopyToNewFile(m_path, aside); error != 0) {
+            result.status = SetupSaveStatus::Failed;
+            result.error = error;
+            result.message = "Could not keep \"" + m_path + "\", which holds setups that were not read, as \"" + aside +
+                             "\": " + files::DescribeError(error) + ".\nNothing was saved; the setups are kept in memory.";
+            return result;
+        }
+        m_keptAs = aside;
+    }
+    if (const files::ErrorCode error = files::ReplaceWholeFile(m_path, bytes); error != 0) {
+        if (!m_keptAs.empty()) files::RemoveFile(m_keptAs);
         result.status = SetupSaveStatus::Failed;
         result.error = error;
-        result.message = "Could not keep \"" + m_path + "\", which was not read whole, as \"" + aside +
-                         "\": " + Describe(error) + ".\nNothing was saved; the setups are kept in memory.";
+        result.message = "Could not save the setups to \"" + m_path + "\": " + files::DescribeError(error) +
+                         ".\nThe setups are kept in memory; saving again may succeed.";
         return result;
     }
-    m_state = FileState::Read;
+    store.CommitChanges();
     return result;
 }
 
@@ -95,12 +123,4 @@ std::string CSetupDataFile::FreeAsideName() const {
     std::string name = m_path + ".bad";
     for (int n = 2; files::Exists(name); ++n) name = m_path + ".bad" + std::to_string(n);
     return name;
-}
-
-std::string CSetupDataFile::Describe(files::ErrorCode error) {
-    std::string reason = std::system_category().message(static_cast<int>(error));
-    // System texts may end in a full stop and a line break; the message goes on.
-    while (!reason.empty() && (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back()))))
-        reason.pop_back();
-    return reason + ", code " + std::to_string(error);
 }

@@ -11,11 +11,12 @@ enum class SetupLoadStatus {
     Absent,      // no data file yet: the store starts empty
     Damaged,     // malformed: the entries before the fault were loaded
     Unreadable,  // present but could not be read: nothing was loaded
+    Trailing,    // read whole, but more records follow the ones it lists
 };
 
 // How writing the data file ended.
 enum class SetupSaveStatus {
-    Saved,
+    Saved,      // with a message when a file that went bad since it was read was kept aside
     NotLoaded,  // this run never read the file, so it was left alone
     Failed,     // nothing was changed on disk
 };
@@ -24,7 +25,8 @@ struct SetupLoadResult {
     SetupLoadStatus status = SetupLoadStatus::Loaded;
     files::ErrorCode error = 0;  // the platform's error number when Unreadable
     std::size_t faultOffset = 0;  // the byte offset of the fault when Damaged
-    std::string message;          // for the user when Damaged or Unreadable
+    std::size_t trailingRecords = 0;  // complete records after the listed ones
+    std::string message;          // for the user unless Loaded or Absent
 };
 
 struct SetupSaveResult {
@@ -33,9 +35,11 @@ struct SetupSaveResult {
     std::string message;          // for the user unless Saved
 };
 
-// The data file of the saved setups. It is written only in a run that tried
-// to read it, always whole through a temporary file, and a file that was not
-// read whole is first kept aside under a ".bad" name so no setup is lost.
+// The data file of the saved setups. It is written only in a run that read
+// it, by one copy of the program at a time, always whole through a temporary
+// file; what other copies wrote since it was read is merged first, and a file
+// that cannot be read whole is copied aside under a ".bad" name in the same
+// step, so no setup is lost.
 class CSetupDataFile {
 public:
     static constexpr const char* kFileName = "SkirmakerData.dat";
@@ -52,22 +56,29 @@ public:
 
     // Replaces the store's content with what the file holds.
     SetupLoadResult Load(CSetupStore& store);
-    // Writes the whole store over the file; on failure the store and the file
-    // are as they were, and a later Save may succeed.
+    // Merges into the store what the file holds now, this run's saves and
+    // deletes winning, and writes the whole store over the file. On failure the
+    // file is as it was and a later Save may succeed.
     SetupSaveResult Save(CSetupStore& store);
 
 private:
-    SetupSaveResult KeepAside();
-    std::string FreeAsideName() const;
-    static std::string Describe(files::ErrorCode error);
-
-    // What this run knows of the file on disk, and so whether it may write it.
-    enum class FileState {
-        NotRead,    // never read, or reading did not finish: never written over
-        Read,       // everything it holds is in the store
-        KeepAside,  // it holds setups that were not loaded: kept aside before writing
+    // The file's content as read now, and whether it must be kept aside
+    // before it is written over (it holds setups that were not read).
+    struct Content {
+        SetupLoadResult result;
+        CSetupStore store;
+        bool keepAside = false;
     };
+    Content ReadContent() const;
+    SetupSaveResult Write(CSetupStore& store, bool keepAside);
+    std::string FreeAsideName() const;
 
     std::string m_path;
-    FileState m_state = FileState::NotRead;
+    // False until a Load finished (it may stop on an exception, out of memory
+    // included): a file this run has not read is never written over.
+    bool m_read = false;
+    // The user was told at loading that the file would be kept aside.
+    bool m_asideAnnounced = false;
+    // Where the last write kept the file aside; empty when it did not.
+    std::string m_keptAs;
 };

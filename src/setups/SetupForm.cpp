@@ -2,6 +2,8 @@
 
 #include "resource.h"
 
+#include <algorithm>
+
 const std::array<ShipPlace, CMissionSettings::kShipCount> kShipPlaces = {{
     {"A1", IDC_SHIP1, &CSetupForm::m_strShip1},
     {"A2", IDC_SHIP2, &CSetupForm::m_strShip2},
@@ -65,6 +67,10 @@ void CSetupForm::ApplyTo(CMissionSettings& settings) const {
     for (const ModeBox& box : kModeBoxes) {
         if (this->*box.member != 0) (settings.*box.setBit)(box.bit);
     }
+}
+
+bool CSetupForm::HasCompleteMode() const {
+    return std::ranges::all_of(kModeBoxes, [&](const ModeBox& box) { return this->*box.member || this->*box.partner; });
 }
 
 CSetupForm CSetupForm::Cleared(const std::string& appliedTitle) {

@@ -39,6 +39,8 @@ public:
     static CSetupForm FromMission(const CMissionSettings& settings);
     // "Select": both words rebuilt from the boxes, the title and ships copied.
     void ApplyTo(CMissionSettings& settings) const;
+    // Each pair has a box ticked, so both words that "Select" writes are set.
+    bool HasCompleteMode() const;
     // The empty form after "Save" and "Delete", under the title last applied to the game.
     static CSetupForm Cleared(const std::string& appliedTitle);
 };

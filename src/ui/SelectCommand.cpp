@@ -8,21 +8,20 @@
 
 void CSkirmakerDlg::OnOK() {
     UpdateData(TRUE);
+    // A setup the game cannot play is not applied: the game's working setup
+    // stays as it is while the user completes the form.
+    if (!HasCompleteMode()) {
+        MessageBox("You must select the game setup options from the dialog!", "No Option Selected!");
+        return;
+    }
     ApplyTo(theMissionSettings);
-
-    // The file is written before the mode is checked, so an incomplete mode is
-    // still applied as it stands.
-    const bool saved = theMissionSettings.Save();
-    if (!saved) {
+    if (!theMissionSettings.Save()) {
         char text[128];
         std::snprintf(text, sizeof text, "Error saving to sripts.ini; code %d.",
                       static_cast<int>(theMissionSettings.GetLastError()));
         MessageBox(text);
+        return;
     }
-    if (theMissionSettings.GetPlayerShipSettings() == 0 || theMissionSettings.GetTeamSettings() == 0) {
-        MessageBox("You must select the game setup options from the dialog!", "No Option Selected!");
-    } else if (saved) {
-        AfxMessageBox("Game Setup Saved For Voidwake Game Play!", MB_ICONINFORMATION);
-        CDialog::OnOK();
-    }
+    AfxMessageBox("Game Setup Saved For Voidwake Game Play!", MB_ICONINFORMATION);
+    CDialog::OnOK();
 }

@@ -11,7 +11,10 @@ void CSkirmakerDlg::LoadSetups() {
 
 SetupSaveStatus CSkirmakerDlg::SaveSetups() {
     const SetupSaveResult result = m_dataFile.Save(m_mapSetups);
-    if (result.status == SetupSaveStatus::Failed) {
+    if (result.status == SetupSaveStatus::Saved && !result.message.empty()) {
+        // Saved, after keeping aside a file that went bad since start-up.
+        MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
+    } else if (result.status == SetupSaveStatus::Failed) {
         // The store stays in memory, so a later Save or Close can still succeed.
         MessageBox(result.message.c_str(), nullptr, MB_ICONERROR);
     } else if (result.status == SetupSaveStatus::NotLoaded && m_mapSetups.GetCount() != 0) {
@@ -45,18 +48,19 @@ void CSkirmakerDlg::OnSelchangeSetups() {
 void CSkirmakerDlg::OnSaveSetup() {
     UpdateData(TRUE);
     const std::string title = m_comboSetups.GetWindowText();
-    if (!title.empty()) {
-        CSkirmakerData* record = m_mapSetups.Find(title);
-        if (!m_mapSetups.Contains(title)) {
-            // A title the list refuses is not stored, so it is not filled either.
-            const int index = m_comboSetups.AddString(title.c_str());
-            if (index >= 0) {
-                record = m_mapSetups.Store(title, std::make_unique<CSkirmakerData>());
-                m_comboSetups.SetItemDataPtr(index, record);
-            }
-        }
-        if (record) record->Fill(title, *this);
+    if (title.empty()) {
+        // Nothing could be saved under no title: the form stays for one to be typed.
+        MessageBox("Type a title for this setup in the box at the top, then press \"Save\" again.", nullptr,
+                   MB_ICONINFORMATION);
+        ::SetFocus(m_comboSetups.m_hWnd);
+        return;
     }
+    if (!m_mapSetups.Contains(title)) {
+        // A title the list refuses is not stored, so it is not filled either.
+        const int index = m_comboSetups.AddString(title.c_str());
+        if (index >= 0) m_comboSetups.SetItemDataPtr(index, m_mapSetups.Store(title, std::make_unique<CSkirmakerData>()));
+    }
+    m_mapSetups.Fill(title, *this);
     // The form stays when the setups could not be written, for another try.
     if (SaveSetups() != SetupSaveStatus::Saved) return;
     ClearSetupFields();
@@ -64,12 +68,11 @@ void CSkirmakerDlg::OnSaveSetup() {
 
 void CSkirmakerDlg::OnDeleteSetup() {
     UpdateData(TRUE);
-    // Only a stored setup is blanked; its key and its line stay until the next
-    // start. A title that is not stored leaves the store and the list alone.
-    const std::string title = m_comboSetups.GetWindowText();
-    if (!title.empty()) {
-        if (CSkirmakerData* record = m_mapSetups.Find(title)) *record = CSkirmakerData{};
-    }
+    // Only a stored setup is blanked, and the file written at once, so the
+    // deletion lasts however the program is left; its key and its line stay
+    // until the next start. A title that is not stored leaves the store and
+    // the list alone.
+    if (m_mapSetups.Blank(m_comboSetups.GetWindowText())) SaveSetups();
     ClearSetupFields();
 }
 

@@ -66,6 +66,12 @@ void CSkirmakerDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CSkirmakerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // Nothing typed or pasted is cut short (edits stop at 30,000 characters
+    // by default): the record and the files hold texts of any length.
+    for (const ShipPlace& place : kShipPlaces) SendDlgItemMessageA(m_hWnd, place.controlId, EM_SETLIMITTEXT, 0, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_COMMENTS, EM_SETLIMITTEXT, 0, 0);
+    for (const CComboBox* combo : {static_cast<CComboBox*>(&m_comboCatalogue), &m_comboSetups})
+        combo->SendMessage(CB_LIMITTEXT, 0);
 
     if (HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE)) {
         char about[256] = {};
@@ -84,6 +90,13 @@ BOOL CSkirmakerDlg::OnInitDialog() {
                       static_cast<int>(theMissionSettings.GetLastError()));
         MessageBox(text);
         return FALSE;
+    }
+    if (const files::ErrorCode error = theMissionSettings.GetReadError()) {
+        std::string path;
+        theMissionSettings.GetSettingsFilePath(path);
+        const std::string text = "The game's settings file \"" + path + "\" could not be read: " +
+                                 files::DescribeError(error) + ".\nThe setup last applied to the game is not shown.";
+        MessageBox(text.c_str(), nullptr, MB_ICONWARNING);
     }
 
     // Load has just read the title, the ships and the mode from the same file,
