@@ -5,10 +5,17 @@
 #define IDC_STATIC                  (-1)
 #endif
 
-// Application
+// Application: icon and accelerators, and the setup dialog's system-menu entries
 #define IDR_MAINFRAME               128
 #define IDS_ABOUTBOX                101
+#define IDS_GAMEFOLDER              102
+#define IDS_NOGAMEFOLDER            103
+#define IDS_COPYSETUP               104
+#define IDS_PASTESETUP              105
 #define IDM_ABOUTBOX                0x0010
+#define IDM_GAMEFOLDER              0x0020
+#define IDM_COPYSETUP               0x0030
+#define IDM_PASTESETUP              0x0040
 
 // About box
 #define IDD_ABOUTBOX                100

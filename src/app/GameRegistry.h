@@ -1,9 +1,12 @@
 #pragma once
-// CGameRegistry: the game's install folder as the game's installer recorded it
-// in the registry, read afresh on every call with query access only.
+// CGameRegistry: where the registry records the game's install folder: the
+// game installer's value (read only, afresh on every call, with query access
+// only) and the folder this user chose for the program.
 #include "gameconfig/InstallPath.h"
 
 class CGameRegistry : public gameconfig::InstallRecords {
 public:
+    std::string ChosenFolder() const override;
+    files::ErrorCode RememberChosenFolder(const std::string& folder) override;
     files::ErrorCode ReadInstallPath(std::string& stored) const override;
 };

@@ -8,7 +8,7 @@ CSkirmakerApp theApp;
 
 BOOL CSkirmakerApp::InitInstance() {
     AfxInitCommonControls();
-    static const CGameRegistry registry;
+    static CGameRegistry registry;
     theMissionSettings.SetInstallRecords(&registry);
     CSkirmakerDlg dlg;
     m_pMainWnd = &dlg;

@@ -46,6 +46,7 @@ ErrorCode CopyToNewFile(const std::string& from, const std::string& to);
 ErrorCode RemoveFile(const std::string& path);
 
 bool Exists(const std::string& path);
+bool IsFolder(const std::string& path);
 
 // Held while it lives: an exclusive lock named by `path`, for writers that read
 // a file, change it and write it back, so that two of them never interleave.

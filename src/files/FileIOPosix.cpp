@@ -164,6 +164,11 @@ bool Exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+bool IsFolder(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 ExclusiveLock::ExclusiveLock(const std::string& path, std::chrono::milliseconds wait) : m_path(path) {
     // The holder removes the lock file as it lets go; a waiter that locked the
     // removed file tries again with the one now in the folder.

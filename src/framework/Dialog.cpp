@@ -177,8 +177,9 @@ INT_PTR CDialog::HandleInitDialog() {
 
 INT_PTR CDialog::HandleCommand(WPARAM wParam, LPARAM lParam) {
     const UINT id = LOWORD(wParam);
-    const UINT code = HIWORD(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
+    // A command from a menu (code 0) and from an accelerator (code 1) is one command.
+    const UINT code = control ? HIWORD(wParam) : 0;
     if (control) {
         // A value set by a transfer never runs a change handler.
         if (m_bInUpdateData) return TRUE;

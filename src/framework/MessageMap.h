@@ -38,6 +38,7 @@ LRESULT CallQueryDragIcon(CWnd* self, WPARAM, LPARAM) {
 
 #define ON_COMMAND_CODE(code, id, Class, Method) \
     MessageEntry{WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), &afx::CallVoid<Class, &Class::Method>}
+#define ON_COMMAND(id, Class, Method) ON_COMMAND_CODE(0, id, Class, Method)
 #define ON_BN_CLICKED(id, Class, Method) ON_COMMAND_CODE(BN_CLICKED, id, Class, Method)
 #define ON_EN_CHANGE(id, Class, Method) ON_COMMAND_CODE(EN_CHANGE, id, Class, Method)
 #define ON_CBN_SELCHANGE(id, Class, Method) ON_COMMAND_CODE(CBN_SELCHANGE, id, Class, Method)

@@ -9,4 +9,6 @@ std::string AdoptInstallPath(std::string_view stored) {
     return path;
 }
 
+bool HoldsScriptsFolder(const std::string& installPath) { return files::IsFolder(installPath + kScriptsFolder); }
+
 }  // namespace gameconfig

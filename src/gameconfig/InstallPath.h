@@ -14,15 +14,23 @@ inline constexpr std::size_t kInstallPathRoom = 256;
 inline constexpr char kScriptsFolder[] = "Assets\\Scripts\\";
 inline constexpr char kSettingsFileName[] = "scripts.ini";
 
-// The records that name the game's install folder. The program reads the
-// registry (the game installer's value); tests stand in records of their own.
+// The records that name the game's install folder: the folder this user
+// chose for the program, and the value the game's installer wrote. The
+// program keeps them in the registry; tests stand in records of their own.
 class InstallRecords {
 public:
     virtual ~InstallRecords() = default;
+    // The folder this user chose, or empty.
+    virtual std::string ChosenFolder() const = 0;
+    // Remembers `folder` as this user's choice; 0 or the platform's error.
+    virtual files::ErrorCode RememberChosenFolder(const std::string& folder) = 0;
     // Reads the data of the game installer's InstallPath value, at most
     // kInstallPathRoom bytes as stored; answers 0 or the lookup's own result.
     virtual files::ErrorCode ReadInstallPath(std::string& stored) const = 0;
 };
+
+// Whether `installPath` (ending in a backslash) holds the game's scripts folder.
+bool HoldsScriptsFolder(const std::string& installPath);
 
 // Turns the data the lookup stored into the caller's install path: the text
 // up to its first NUL (or all of it when no NUL was stored), ending in

@@ -53,19 +53,53 @@ void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::in
 files::ErrorCode CMissionSettings::LoadFrom(const std::string& path) {
     gameconfig::ProfileFile file;
     if (const files::ErrorCode error = gameconfig::ReadProfileFile(path, file)) return error;
+    Read(file);
+    return 0;
+}
+
+void CMissionSettings::Read(const gameconfig::ProfileFile& file) {
     ReadText(file, kSetupKey, m_strSetup);
     for (int nShip = 1; nShip <= kShipCount; ++nShip) ReadText(file, ShipKey(nShip), m_strShips[nShip]);
     ReadWord(file, kTeamSettingsKey, m_nTeamSettings);
     ReadWord(file, kPlayerShipSettingsKey, m_nPlayerShipSettings);
-    return 0;
+}
+
+bool CMissionSettings::ReadSectionText(std::string_view text) {
+    const gameconfig::ProfileFile file{std::string(text)};
+    if (!file.HasSection(kSection)) return false;
+    Read(file);
+    return true;
+}
+
+std::string CMissionSettings::SectionText() const {
+    gameconfig::ProfileFile file;
+    WithEntries([&](std::span<const gameconfig::ProfileEntry> entries) { file.Set(kSection, entries); });
+    return file.Bytes();
 }
 
 bool CMissionSettings::GetInstallPath(std::string& strPath) const {
+    if (!m_pInstallRecords) {
+        m_nLastError = files::kErrorNotFound;
+        return false;
+    }
+    // A chosen folder that has since lost the game gives way to the installer's.
+    if (const std::string chosen = m_pInstallRecords->ChosenFolder(); !chosen.empty()) {
+        const std::string path = gameconfig::AdoptInstallPath(chosen);
+        if (gameconfig::HoldsScriptsFolder(path)) {
+            m_nLastError = 0;
+            strPath = path;
+            return true;
+        }
+    }
     std::string stored;
-    m_nLastError = m_pInstallRecords ? m_pInstallRecords->ReadInstallPath(stored) : files::kErrorNotFound;
+    m_nLastError = m_pInstallRecords->ReadInstallPath(stored);
     if (m_nLastError != 0) return false;
     strPath = gameconfig::AdoptInstallPath(stored);
     return true;
+}
+
+files::ErrorCode CMissionSettings::ChooseInstallFolder(const std::string& folder) {
+    return m_pInstallRecords ? m_pInstallRecords->RememberChosenFolder(folder) : files::kErrorNotFound;
 }
 
 bool CMissionSettings::GetScriptsPath(std::string& strPath) const {
@@ -95,16 +129,24 @@ bool CMissionSettings::Save() const {
 }
 
 files::ErrorCode CMissionSettings::SaveTo(const std::string& path) const {
+    files::ErrorCode error = 0;
+    WithEntries([&](std::span<const gameconfig::ProfileEntry> entries) {
+        error = gameconfig::UpdateProfileSection(path, kSection, entries);
+    });
+    return error;
+}
+
+template <class Use>
+void CMissionSettings::WithEntries(Use use) const {
     std::array<std::string, kShipCount> shipKeys;
     for (int nShip = 1; nShip <= kShipCount; ++nShip) shipKeys[nShip - 1] = ShipKey(nShip);
     const std::string team = std::to_string(m_nTeamSettings);
     const std::string playerShips = std::to_string(m_nPlayerShipSettings);
-
     // The keys in the order a new section lists them.
     std::array<gameconfig::ProfileEntry, kShipCount + 3> entries;
     entries[0] = {kSetupKey, m_strSetup};
     for (int nShip = 1; nShip <= kShipCount; ++nShip) entries[nShip] = {shipKeys[nShip - 1], m_strShips[nShip]};
     entries[kShipCount + 1] = {kTeamSettingsKey, team};
     entries[kShipCount + 2] = {kPlayerShipSettingsKey, playerShips};
-    return gameconfig::UpdateProfileSection(path, kSection, entries);
+    use(std::span<const gameconfig::ProfileEntry>(entries));
 }

@@ -3,10 +3,12 @@
 // multiplayer mission script reads, and the one record of it in the program.
 #include "files/FileIO.h"
 #include "gameconfig/InstallPath.h"
+#include "gameconfig/ProfileFile.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The title, the fourteen ships and the two mode bit sets of the mission.
 class CMissionSettings {
@@ -37,17 +39,28 @@ public:
     // that is there could not be read (every field is then left as it was).
     files::ErrorCode LoadFrom(const std::string& path);
 
+    // The section as Select writes it into a file that lacks it: its header
+    // and the 17 keys, each line ending in CR LF.
+    std::string SectionText() const;
+    // Reads the 17 keys from `text` as LoadFrom reads a file; false when the
+    // text has no such section.
+    bool ReadSectionText(std::string_view text);
+
     // Writes the 17 keys into the settings file at `path` as one update.
     // Returns 0, or the error number with the file left exactly as it was.
     // Texts are written whole, cut only at a line break or NUL.
     files::ErrorCode SaveTo(const std::string& path) const;
 
     // Where the game's install folder is recorded; until it is set, no game is found.
-    void SetInstallRecords(const gameconfig::InstallRecords* records) { m_pInstallRecords = records; }
+    void SetInstallRecords(gameconfig::InstallRecords* records) { m_pInstallRecords = records; }
 
     // The game's install folder, read afresh from the records, ending in one
-    // backslash; false (and `strPath` unchanged) when it cannot be read.
+    // backslash: the folder this user chose while it holds the scripts
+    // folder, else the game installer's; false (and `strPath` unchanged) when
+    // neither can be read.
     bool GetInstallPath(std::string& strPath) const;
+    // Makes `folder` this user's choice of the game's folder; 0 or the error.
+    files::ErrorCode ChooseInstallFolder(const std::string& folder);
     // The install folder followed by the scripts folder; false as above.
     bool GetScriptsPath(std::string& strPath) const;
     // The scripts folder followed by the settings file's name; false as above.
@@ -75,9 +88,14 @@ private:
         return nBit >= 0 && nBit < 32 ? static_cast<std::int32_t>(1u << nBit) : 0;
     }
 
+    void Read(const gameconfig::ProfileFile& file);
+    // Calls `use` with the 17 keys and their values, in file order.
+    template <class Use>
+    void WithEntries(Use use) const;
+
     std::int32_t m_nTeamSettings = 0;
     std::int32_t m_nPlayerShipSettings = 0;
-    const gameconfig::InstallRecords* m_pInstallRecords = nullptr;
+    gameconfig::InstallRecords* m_pInstallRecords = nullptr;
     mutable files::ErrorCode m_nLastError = 0;
     files::ErrorCode m_nReadError = 0;
 };

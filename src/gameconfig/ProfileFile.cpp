@@ -164,6 +164,10 @@ std::string ProfileFile::Get(std::string_view section, std::string_view key, Quo
     return std::string(text.substr(0, bufferSize - 1));
 }
 
+bool ProfileFile::HasSection(std::string_view section) const {
+    return FindSection(m_bytes, AskedName(section)).has_value();
+}
+
 bool ProfileFile::IsEditable() const {
     if (IsUtf16(m_bytes)) return false;
     const std::string_view sample = std::string_view(m_bytes).substr(0, kTextSample);

@@ -61,6 +61,9 @@ public:
     std::string Get(std::string_view section, std::string_view key, Quotes quotes = Quotes::Keep,
                     std::size_t bufferSize = kReadBufferSize, std::string_view defaultValue = {}) const;
 
+    // Whether the file has a section of that name (letter case aside).
+    bool HasSection(std::string_view section) const;
+
     // False for files we cannot edit without damaging them: UTF-16 text, or
     // bytes that are mostly NUL (UTF-16 without its mark, or not text at all).
     bool IsEditable() const;

@@ -53,9 +53,8 @@ CSetupDataFile::Content CSetupDataFile::ReadContent() const {
 
 SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
     m_read = false;
-    store.Clear();
     Content content = ReadContent();
-    store = std::move(content.store);
+    store.MergeFrom(std::move(content.store));
     m_asideAnnounced = content.keepAside;
     if (content.keepAside)
         content.result.message += "\nThe file will be kept as \"" + FreeAsideName() + "\" when setups are next saved.";

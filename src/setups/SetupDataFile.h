@@ -54,7 +54,8 @@ public:
     // The whole store in the data file's format.
     static std::string Encode(CSetupStore& store);
 
-    // Replaces the store's content with what the file holds.
+    // Takes what the file holds into the store; setups that this run saved
+    // before (while the file could not be read yet) stay and win.
     SetupLoadResult Load(CSetupStore& store);
     // Merges into the store what the file holds now, this run's saves and
     // deletes winning, and writes the whole store over the file. On failure the

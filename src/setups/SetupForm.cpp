@@ -73,6 +73,29 @@ bool CSetupForm::HasCompleteMode() const {
     return std::ranges::all_of(kModeBoxes, [&](const ModeBox& box) { return this->*box.member || this->*box.partner; });
 }
 
+std::string CSetupForm::SharedText() const {
+    CMissionSettings settings;
+    ApplyTo(settings);
+    const std::string title = m_strSetupTitle.substr(0, m_strSetupTitle.find_first_of("\r\n"));
+    return "; Skirmaker setup" + (title.empty() ? "" : ": " + title) + "\r\n" + settings.SectionText();
+}
+
+CSetupForm::SharedTextProblem CSetupForm::ReadSharedText(std::string_view text) {
+    if (text.size() > kMaxSharedTextBytes) return SharedTextProblem::TooLarge;
+    CMissionSettings read;
+    if (!read.ReadSectionText(text)) return SharedTextProblem::NoSection;
+    CSetupForm form = FromMission(read);
+    // Only words that ticked boxes give back, one box of each pair, are a mode to play.
+    CMissionSettings rebuilt;
+    form.ApplyTo(rebuilt);
+    if (!form.HasCompleteMode() || rebuilt.GetTeamSettings() != read.GetTeamSettings() ||
+        rebuilt.GetPlayerShipSettings() != read.GetPlayerShipSettings())
+        return SharedTextProblem::UnplayableMode;
+    form.m_strComments = std::move(m_strComments);
+    *this = std::move(form);
+    return SharedTextProblem::None;
+}
+
 CSetupForm CSetupForm::Cleared(const std::string& appliedTitle) {
     CSetupForm form;
     form.m_strSetupTitle = appliedTitle;

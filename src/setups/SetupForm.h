@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CSetupForm {
 public:
@@ -43,6 +44,17 @@ public:
     bool HasCompleteMode() const;
     // The empty form after "Save" and "Delete", under the title last applied to the game.
     static CSetupForm Cleared(const std::string& appliedTitle);
+
+    // The text that hands the setup to other players: a comment line naming
+    // it, then the section as "Select" writes it, which a player can paste
+    // into the program or into the game's scripts.ini.
+    std::string SharedText() const;
+    // Takes the title, ships and boxes from a shared text, read as the game's
+    // settings file is; the comment stays. On a problem the form is unchanged.
+    enum class SharedTextProblem { None, TooLarge, NoSection, UnplayableMode };
+    SharedTextProblem ReadSharedText(std::string_view text);
+    // Larger texts are refused unread: a setup's text is a few hundred bytes.
+    static constexpr std::size_t kMaxSharedTextBytes = 64 * 1024;
 };
 
 // One of the fourteen ship places: A1-A8 are ships 1-8, P1-P6 ships 9-14.

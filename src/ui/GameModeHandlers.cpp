@@ -18,6 +18,12 @@ void CSkirmakerDlg::ShowPlayerShips(PlayerShips state) {
         EnableWindow(GetDlgItem(kShipPlaces[i].controlId), state == PlayerShips::Enabled);
 }
 
+void CSkirmakerDlg::ShowPlayerShipsOfHostFlag() {
+    // A value other than 0 or 1 (from a data file) leaves them as they are.
+    if (m_bHostSelectShips == 1) ShowPlayerShips(PlayerShips::Enabled);
+    if (m_bHostSelectShips == 0) ShowPlayerShips(PlayerShips::Disabled);
+}
+
 void CSkirmakerDlg::OnChangeShip(int n) {
     UpdateData(TRUE);
     theMissionSettings.m_strShips[n] = this->*kShipPlaces[n - 1].member;

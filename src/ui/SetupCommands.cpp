@@ -26,6 +26,8 @@ SetupSaveStatus CSkirmakerDlg::SaveSetups() {
 }
 
 void CSkirmakerDlg::FillSetupList() {
+    // A start-up completed late finds the lines of the setups saved meanwhile.
+    m_comboSetups.SendMessage(CB_RESETCONTENT);
     for (const auto& [key, record] : m_mapSetups.GetEntries()) {
         if (!record) continue;
         const int index = m_comboSetups.AddString(record->m_strTitle.c_str());
@@ -40,9 +42,7 @@ void CSkirmakerDlg::OnSelchangeSetups() {
     if (!record) return;
     // The list's edit field already shows the line's text: the record's title is not the form's.
     ShowForm(*record);
-    // P1-P6 follow the host flag; a value other than 0 or 1 leaves them as they are.
-    if (m_bHostSelectShips == 1) ShowPlayerShips(PlayerShips::Enabled);
-    if (m_bHostSelectShips == 0) ShowPlayerShips(PlayerShips::Disabled);
+    ShowPlayerShipsOfHostFlag();
 }
 
 void CSkirmakerDlg::OnSaveSetup() {

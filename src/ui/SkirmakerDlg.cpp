@@ -39,6 +39,8 @@ constexpr MessageEntry kMessageMap[] = {
     ON_BN_CLICKED(IDC_PLAYER_SELECT_SHIPS, CSkirmakerDlg, OnClickPlayerSelectShips),
     ON_CBN_SELCHANGE(IDC_CATALOGUE, CSkirmakerDlg, OnSelchangeCatalogue),
     ON_BN_CLICKED(IDC_VIEW_MAP, CSkirmakerDlg, OnViewMap),
+    ON_COMMAND(IDM_COPYSETUP, CSkirmakerDlg, OnCopySetup),
+    ON_COMMAND(IDM_PASTESETUP, CSkirmakerDlg, OnPasteSetup),
 };
 
 }  // namespace
@@ -80,7 +82,15 @@ BOOL CSkirmakerDlg::OnInitDialog() {
             AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        AppendMenuA(sysMenu, MF_STRING, IDM_GAMEFOLDER, "");
+        AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
+        for (const UINT id : {IDM_COPYSETUP, IDM_PASTESETUP}) {
+            char text[64] = {};
+            LoadStringA(AfxGetInstanceHandle(), id == IDM_COPYSETUP ? IDS_COPYSETUP : IDS_PASTESETUP, text, sizeof text);
+            AppendMenuA(sysMenu, MF_STRING, id, text);
+        }
     }
+    m_hAccel = LoadAcceleratorsA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -89,16 +99,22 @@ BOOL CSkirmakerDlg::OnInitDialog() {
         std::snprintf(text, sizeof text, "Error reading from skirmaker.ini; code %d.",
                       static_cast<int>(theMissionSettings.GetLastError()));
         MessageBox(text);
-        return FALSE;
+        // Without a game the dialog stays as the framework's initialisation left it.
+        if (!AskForGameFolder()) {
+            ShowGameFolderInMenu();
+            return FALSE;
+        }
+    } else {
+        ReportUnreadableSettings();
+        std::string install;
+        if (theMissionSettings.GetInstallPath(install) && !gameconfig::HoldsScriptsFolder(install)) AskForGameFolder();
     }
-    if (const files::ErrorCode error = theMissionSettings.GetReadError()) {
-        std::string path;
-        theMissionSettings.GetSettingsFilePath(path);
-        const std::string text = "The game's settings file \"" + path + "\" could not be read: " +
-                                 files::DescribeError(error) + ".\nThe setup last applied to the game is not shown.";
-        MessageBox(text.c_str(), nullptr, MB_ICONWARNING);
-    }
+    StartWithGame();
+    return TRUE;
+}
 
+void CSkirmakerDlg::StartWithGame() {
+    ShowGameFolderInMenu();
     // Load has just read the title, the ships and the mode from the same file,
     // by the same rules (a value is taken only when it is not empty), so the
     // fields start from the record rather than from a second read of the file.
@@ -107,18 +123,30 @@ BOOL CSkirmakerDlg::OnInitDialog() {
     for (const ModeBox& box : kModeBoxes) {
         if (this->*box.member == 1) ShowPlayerShips(box.playerShips);
     }
-
     FillShipCatalogue();
     LoadSetups();
     FillSetupList();
-    return TRUE;
+    m_bStarted = true;
+}
+
+BOOL CSkirmakerDlg::PreTranslateMessage(MSG* pMsg) {
+    if (m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg)) return TRUE;
+    return CDialog::PreTranslateMessage(pMsg);
 }
 
 void CSkirmakerDlg::OnSysCommand(UINT nID, LPARAM) {
-    if ((nID & 0xFFF0) == IDM_ABOUTBOX)
-        OnAbout();
-    else
-        Default();
+    switch (nID & 0xFFF0) {
+    case IDM_ABOUTBOX:
+        return OnAbout();
+    case IDM_GAMEFOLDER:
+        return OnChooseGameFolder();
+    case IDM_COPYSETUP:
+        return OnCopySetup();
+    case IDM_PASTESETUP:
+        return OnPasteSetup();
+    default:
+        return Default();
+    }
 }
 
 void CSkirmakerDlg::OnPaint() {

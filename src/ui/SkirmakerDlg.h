@@ -12,6 +12,11 @@
 #include <memory>
 #include <string>
 
+// The platform's folder picker goes through this pointer so tests can stand in
+// for the user; it answers the chosen folder, or empty when the user cancels.
+using BrowseForFolderFunction = std::string (*)(HWND owner, const char* title, const std::string& initial);
+extern BrowseForFolderFunction g_pfnBrowseForFolder;
+
 // The setup it edits is its CSetupForm part: the fields the controls transfer to.
 class CSkirmakerDlg : public CDialog, public CSetupForm {
 public:
@@ -24,6 +29,9 @@ public:
     std::string m_strClass;
     std::string m_strSubName;
     HICON m_hIcon = nullptr;
+    HACCEL m_hAccel = nullptr;
+    // Whether start-up went beyond loading the game's settings.
+    bool m_bStarted = false;
     CSetupStore m_mapSetups;
     CSetupDataFile m_dataFile;
     std::map<std::string, std::unique_ptr<CShipEntry>> m_mapCatalogue;
@@ -31,6 +39,8 @@ public:
     BOOL OnInitDialog() override;
     void OnOK() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    // The dialog's keyboard shortcuts come before the controls' keys.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     void OnSysCommand(UINT nID, LPARAM lParam);
     void OnPaint();
@@ -77,10 +87,30 @@ public:
     void OnAbout();
     void OnViewMap();
 
+    // The game's folder, when the registry does not name a usable one.
+    void OnChooseGameFolder();
+
+    // Handing a setup to other players through the clipboard.
+    void OnCopySetup();
+    void OnPasteSetup();
+
 protected:
     MessageMap GetMessageMap() const override;
 
 private:
+    // Start-up with the game's settings: the form, the catalogue, the setups.
+    void StartWithGame();
+    // Asks whether to choose the game's folder and lets the user choose one;
+    // true when the game's settings were loaded from the chosen folder.
+    bool AskForGameFolder();
+    // Lets the user choose a folder that holds the game until one does or the
+    // user gives up; true when the settings were loaded from it.
+    bool ChooseGameFolder();
+    // Tells the user, once, why the game's settings file could not be read.
+    void ReportUnreadableSettings();
+    void ShowGameFolderInMenu();
+    // P1-P6 as a chosen setup's host flag has them: 1 enables, 0 disables.
+    void ShowPlayerShipsOfHostFlag();
     // Ship N (1 to 14) changed: the record follows the field.
     void OnChangeShip(int n);
     void OnClickModeBox(const ModeBox& box);

@@ -109,6 +109,8 @@ TEST_F(MissionSettingsTest, RefusalsLeaveTheFileAsItWas) {
 struct FakeRecords : gameconfig::InstallRecords {
     files::ErrorCode error = 0;
     std::string stored;
+    std::string ChosenFolder() const override { return {}; }
+    files::ErrorCode RememberChosenFolder(const std::string&) override { return 0; }
     files::ErrorCode ReadInstallPath(std::string& data) const override {
         if (error == 0) data = stored;
         return error;

@@ -27,7 +27,7 @@ unsigned long ThisProcess() {
 #ifdef _WIN32
     return static_cast<unsigned long>(_getpid());
 #else
-    return ThisProcess();
+    return static_cast<unsigned long>(getpid());
 #endif
 }
 
@@ -193,7 +193,7 @@ TEST(TemporaryFileTest, NamesAreRecognisedByTheirPattern) {
 
 TEST_F(SetupMergeTest, LeftoverTemporariesNeverBlockAWriteAndOldOnesGo) {
     for (unsigned attempt = 0; attempt < 300; ++attempt)  // every name this process may try first
-        std::ofstream(files::TemporaryName(m_path.string(), static_cast<unsigned long>(getpid()), attempt)) << "left";
+        std::ofstream(files::TemporaryName(m_path.string(), ThisProcess(), attempt)) << "left";
     const fs::path old = files::TemporaryName(m_path.string(), 1, 1);
     std::ofstream(old) << "crashed";
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));

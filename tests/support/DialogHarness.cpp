@@ -21,7 +21,7 @@ struct : CWinApp {
     BOOL InitInstance() override { return FALSE; }
 } theTestApp;
 
-const CGameRegistry theRegistry;
+CGameRegistry theRegistry;
 
 const char kGameKey[] = "Software\\Corvanta\\Voidwake";
 // The game's 32-bit installer writes the 32-bit view of the registry.
