@@ -53,7 +53,7 @@ protected:
     CSetupStore m_store;
 };
 
-TEST_F(SetupDataFileTest, TheFileInTheWorkingFolderIsReadAndWrittenWholeWithoutStaleBytes) {
+TEST_F(SetupDataFileTest, TheFileInTheWorkingFolderIsReadWholeAndReplacedWhole) {
     const fs::path previous = fs::current_path();
     fs::current_path(m_dir);
     CSetupDataFile absent;
@@ -66,13 +66,18 @@ TEST_F(SetupDataFileTest, TheFileInTheWorkingFolderIsReadAndWrittenWholeWithoutS
     EXPECT_EQ(ReadAll(m_data), CSetupDataFile::Encode(m_store));
 
     Write(m_data, ThreeEntries());
+    // Another name for the file, as a reader that opened it keeps: a save puts a
+    // new file in place rather than writing into this one, so a save that fails
+    // half-way never leaves a file half written.
+    fs::create_hard_link(m_data, m_dir / "reader");
     CSetupDataFile file(m_data.string());
     ASSERT_EQ(file.Load(m_store).status, SetupLoadStatus::Loaded);
     EXPECT_EQ(CSetupDataFile::Encode(m_store), ThreeEntries());
     m_store.Clear();
     ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
     EXPECT_EQ(ReadAll(m_data), Bytes({0x00, 0x00}));
-    EXPECT_EQ(FileCount(), 1);
+    EXPECT_EQ(ReadAll(m_dir / "reader"), ThreeEntries());
+    EXPECT_EQ(FileCount(), 2);
 }
 
 TEST_F(SetupDataFileTest, DamagedFileIsReportedOnceLoadedInPartAndKeptAsideBeforeTheFirstSave) {
@@ -97,19 +102,14 @@ TEST_F(SetupDataFileTest, DamagedFileIsReportedOnceLoadedInPartAndKeptAsideBefor
     EXPECT_EQ(FileCount(), 2);
 }
 
-TEST_F(SetupDataFileTest, RunThatNeverLoadedDoesNotWrite) {
-    Write(m_data, kDamaged);
-    const SetupSaveResult saved = CSetupDataFile(m_data.string()).Save(m_store);
-    EXPECT_EQ(saved.status, SetupSaveStatus::NotLoaded);
-    EXPECT_FALSE(saved.message.empty());
-    EXPECT_EQ(ReadAll(m_data), kDamaged);
-}
-
-// Reading stopped by running out of memory at any allocation leaves a file
-// that is never written over, as if it had not been read at all.
-TEST_F(SetupDataFileTest, AReadThatRanOutOfMemoryNeverLeadsToAWrite) {
+// A file that was not read, or whose reading ran out of memory at any
+// allocation, is never written over.
+TEST_F(SetupDataFileTest, AFileThatWasNotReadWholeIsNeverWritten) {
     Write(m_data, ThreeEntries());
     CSetupDataFile file(m_data.string());
+    const SetupSaveResult unread = file.Save(m_store);
+    EXPECT_EQ(unread.status, SetupSaveStatus::NotLoaded);
+    EXPECT_FALSE(unread.message.empty());
     bool finished = false;
     for (long allowed = 0; !finished; ++allowed) {
         g_allocationsLeft = allowed;
