@@ -1,4 +1,4 @@
-// The help lists' lookups and the choice of the "Game Set up" summary.
+// The choice of the "Game Set up" summary for the ticked boxes.
 #include "help/HelpTexts.h"
 
 #include <gtest/gtest.h>
@@ -6,16 +6,6 @@
 #include <utility>
 
 namespace {
-
-// A label used twice would hide the later entry's text.
-TEST(HelpTexts, EachLabelFindsItsOwnText) {
-    const std::pair<std::span<const help::HelpEntry>, const char* (*)(std::string_view)> lists[] = {
-        {help::ControlList(), help::FindDescription}, {help::QuestionList(), help::FindAnswer}};
-    for (const auto& [list, find] : lists) {
-        for (const help::HelpEntry& entry : list) EXPECT_EQ(find(entry.label), entry.text) << entry.label;
-        EXPECT_EQ(find(""), nullptr);
-    }
-}
 
 TEST(HelpTexts, TickedModeAndShipChoiceSelectTheSummary) {
     // Only exactly 1 counts as ticked; each combination is tested in turn, so the last one holding wins.

@@ -1,6 +1,6 @@
 // The form the setup dialog edits, as a plain value: how it comes from the
-// game's settings, goes back into them, and into and out of a saved setup.
-#include "setups/SkirmakerData.h"
+// game's settings and goes back into them.
+#include "setups/SetupForm.h"
 
 #include <gtest/gtest.h>
 
@@ -59,17 +59,6 @@ TEST(SetupFormTest, AClickTicksItsBoxClearsThePartnerAndOnlyAddsItsBit) {
     EXPECT_EQ(settings.GetPlayerShipSettings(), 12);
     TickModeBox(form, kModeBoxes[0], settings);
     EXPECT_EQ(Boxes(form), "1001");
-}
-
-TEST(SetupFormTest, ASavedSetupKeepsTheFormUnderItsTitle) {
-    CSetupForm form;
-    form.m_strSetupTitle = "shown before";
-    form.m_strShip8 = "A8 ship";
-    form.m_bPlayerVsAI = 1;
-    CSkirmakerData record;
-    record.Fill("Wolf Pack", form);
-    EXPECT_EQ(record.m_strTitle + "|" + record.m_strSetupTitle + "|" + record.m_strShip8 + "|" + Boxes(record),
-              "Wolf Pack|Wolf Pack|A8 ship|0100");
 }
 
 }  // namespace
