@@ -181,6 +181,7 @@ private:
 };
 
 TEST(FrameworkTest, AFailedHandlerIsReportedAndRestoresWhatItSet) {
+    ClearBoxes();
     FailingDialog dlg;
     UiThread ui([&] { dlg.DoModal(); });
     HWND hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
