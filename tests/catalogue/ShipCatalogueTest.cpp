@@ -1,5 +1,6 @@
-// The catalogue's rows may be edited freely, but a sub name is a row's key and
-// what the user types: it must stay typeable and unique even ignoring case.
+// A sub name is a catalogue row's key and what the user types: the rows may
+// be edited freely, but each name must stay typeable and unique even ignoring
+// case (the combo box completes and finds names without regard to case).
 #include "catalogue/ShipCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -7,9 +8,6 @@
 #include <cctype>
 #include <set>
 #include <string>
-#include <string_view>
-
-namespace {
 
 TEST(ShipCatalogue, SubNamesAreTypeableAndDistinctIgnoringCase) {
     std::set<std::string> seen;
@@ -18,12 +16,10 @@ TEST(ShipCatalogue, SubNamesAreTypeableAndDistinctIgnoringCase) {
         std::string name = row.subName;
         EXPECT_TRUE(!name.empty() && name.front() != ' ' && name.back() != ' ') << '"' << name << '"';
         for (char& c : name) {
-            EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || std::string_view(" '+-.").find(c) != std::string_view::npos)
+            EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) || std::string(" '+-.").find(c) != std::string::npos)
                 << '"' << row.subName << '"';
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         }
         EXPECT_TRUE(seen.insert(name).second) << '"' << row.subName << '"';
     }
 }
-
-}  // namespace

@@ -1,20 +1,16 @@
 // The framework's dialogs against the platform's own: activation and focus after
 // a modal window, placement, errors at the window-procedure boundary and the
-// lifetime of control objects, driven through real messages under Wine.
+// lifetime of window objects, driven through real messages under Wine.
 #include "DialogHarness.h"
 
 #include "framework/PropertySheet.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <functional>
 #include <new>
 #include <stdexcept>
-#include <string>
 
 using namespace skmtest;
 
@@ -26,15 +22,10 @@ RECT Rect(HWND hWnd) {
     return rect;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
 // Centres within a pixel of each other, as integer halving allows.
-void ExpectCentredOver(const RECT& window, const RECT& over, const char* what) {
-    EXPECT_NEAR(window.left + window.right, over.left + over.right, 2) << what;
-    EXPECT_NEAR(window.top + window.bottom, over.top + over.bottom, 2) << what;
+void ExpectCentredOver(const RECT& window, const RECT& over) {
+    EXPECT_NEAR(window.left + window.right, over.left + over.right, 2);
+    EXPECT_NEAR(window.top + window.bottom, over.top + over.bottom, 2);
 }
 
 INT_PTR CALLBACK BareDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM) {
@@ -56,10 +47,8 @@ TEST(FrameworkTest, ModalWindowsGiveBackActivationAndFocusAsThePlatformsOwnDo) {
     } openers[] = {
         {"About button", "About Skirmaker", IDC_ABOUT, [&] { PostMessageA(run.Item(IDC_ABOUT), BM_CLICK, 0, 0); }},
         {"system menu", "About Skirmaker", IDC_SHIP3, [&] { PostMessageA(run.hWnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }},
-        {"View Map button", "Map Positions", IDC_VIEW_MAP,
-         [&] { PostMessageA(run.Item(IDC_VIEW_MAP), BM_CLICK, 0, 0); }},
-        {"the platform's DialogBoxParam", "About Skirmaker", IDC_SHIP3,
-         [&] {
+        {"View Map button", "Map Positions", IDC_VIEW_MAP, [&] { PostMessageA(run.Item(IDC_VIEW_MAP), BM_CLICK, 0, 0); }},
+        {"the platform's DialogBoxParam", "About Skirmaker", IDC_SHIP3, [&] {
              run.ui->Post([owner = run.hWnd] {
                  DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUTBOX), owner, BareDialogProc, 0);
              });
@@ -74,15 +63,12 @@ TEST(FrameworkTest, ModalWindowsGiveBackActivationAndFocusAsThePlatformsOwnDo) {
             ASSERT_TRUE(modal);
             run.ui->Flush();
             EXPECT_FALSE(IsWindowEnabled(run.hWnd));
-            PostKey(run.Focus(), closeKey);
+            PostKey(run.Gui().hwndFocus, closeKey);
             ASSERT_TRUE(WaitFor([&] { return !IsWindow(modal); }));
             run.ui->Flush();
-            GUITHREADINFO state{};
-            state.cbSize = sizeof state;
-            GetGUIThreadInfo(GetWindowThreadProcessId(run.hWnd, nullptr), &state);
             EXPECT_TRUE(IsWindowEnabled(run.hWnd));
-            EXPECT_EQ(state.hwndActive, run.hWnd);
-            EXPECT_EQ(state.hwndFocus, run.Item(opener.focusedBefore));
+            EXPECT_EQ(run.Gui().hwndActive, run.hWnd);
+            EXPECT_EQ(run.Gui().hwndFocus, run.Item(opener.focusedBefore));
         }
     }
 }
@@ -92,26 +78,24 @@ TEST(FrameworkTest, WindowsOpenCentredAndWhollyOnTheWorkArea) {
     SetupDialogRun run;
     RECT area{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    ExpectCentredOver(Rect(run.hWnd), area, "setup dialog, which has no owner");
+    ExpectCentredOver(Rect(run.hWnd), area);  // the setup dialog has no owner
     PostMessageA(run.Item(IDC_HELP_BUTTON), BM_CLICK, 0, 0);
     HWND sheet = WaitForDialog("HELP!!");
     ASSERT_TRUE(sheet);
-    ExpectCentredOver(Rect(sheet), Rect(run.hWnd), "help sheet");
+    ExpectCentredOver(Rect(sheet), Rect(run.hWnd));
     SendMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
 
     const RECT setup = Rect(run.hWnd);
     const int width = setup.right - setup.left, height = setup.bottom - setup.top;
-    const POINT positions[] = {{setup.left, setup.top},
-                               {area.left - width / 2, area.top - height / 2},
-                               {area.right - width / 2, area.bottom - height / 2}};
-    for (const POINT& at : positions) {
+    for (const POINT at : {POINT{area.left - width / 2, area.top - height / 2},
+                           POINT{area.right - width / 2, area.bottom - height / 2}}) {
         SCOPED_TRACE(std::to_string(at.x) + "," + std::to_string(at.y));
         SetWindowPos(run.hWnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         PostMessageA(run.Item(IDC_ABOUT), BM_CLICK, 0, 0);
         HWND about = WaitForDialog("About Skirmaker");
         ASSERT_TRUE(about);
-        EXPECT_TRUE(Inside(Rect(about), area));
-        if (Inside(Rect(run.hWnd), area)) ExpectCentredOver(Rect(about), Rect(run.hWnd), "about box");
+        const RECT box = Rect(about);
+        EXPECT_TRUE(box.left >= area.left && box.top >= area.top && box.right <= area.right && box.bottom <= area.bottom);
         PostMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(about); }));
     }
@@ -125,38 +109,45 @@ TEST(FrameworkTest, ControlObjectsLetGoOfDestroyedWindowsAndTheDialogRunsAgain) 
         SetupDialogRun run(&dlg);
         EXPECT_EQ(CWnd::FromHandle(run.Item(IDC_CATALOGUE)), &dlg.m_comboCatalogue);
         HWND edit = FindWindowExA(run.Item(IDC_CATALOGUE), nullptr, "Edit", nullptr);
-        SendMessageA(run.hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
         TypeText(*run.ui, edit, "kes");
         EXPECT_EQ(WindowText(edit), "Kestrel");  // the control object completes typed names
-        ASSERT_TRUE(run.Cancel());
+        ASSERT_TRUE(run.Close());
         EXPECT_EQ(dlg.m_comboCatalogue.m_hWnd, nullptr);
         EXPECT_EQ(dlg.m_comboSetups.m_hWnd, nullptr);
     }
 }
 
-std::atomic<int> g_destroyed{0};
+// A page that counts its own destruction.
+struct CountedPage : CPropertyPage {
+    explicit CountedPage(int& destroyed) : CPropertyPage(IDD_PROPPAGE1), m_destroyed(destroyed) {}
+    ~CountedPage() override { ++m_destroyed; }
+    int& m_destroyed;
+};
+
+int g_hookSawTheEnd = 0;
 
 LRESULT CALLBACK CountDestruction(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_NCDESTROY) ++g_destroyed;
+    g_hookSawTheEnd += message == WM_NCDESTROY;
     return DefSubclassProc(hWnd, message, wParam, lParam);
 }
 
-TEST(FrameworkTest, TheHelpSheetsHookChainsAndKeepsTheWindowsCharacterSet) {
-    GameSandbox game;
-    MessageBoxRecorder boxes;
-    SetupDialogRun run;
-    PostMessageA(run.Item(IDC_HELP_BUTTON), BM_CLICK, 0, 0);
-    HWND sheet = WaitForDialog("HELP!!");
-    ASSERT_TRUE(sheet);
-    EXPECT_FALSE(IsWindowUnicode(sheet));
-    // A hook installed after the sheet's own still sees the sheet's messages to
-    // its end, and the close box still ends the sheet through the sheet's hook.
-    run.ui->Post([sheet] { SetWindowSubclass(sheet, CountDestruction, 77, 0); });
-    run.ui->Flush();
-    SendMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(IsWindow(sheet));
-    EXPECT_EQ(g_destroyed, 1);
-    EXPECT_TRUE(boxes.Boxes().empty());
+// The sheet hooks its window through the subclassing service, so a hook added
+// later still sees the sheet's messages to its end.
+TEST(FrameworkTest, AClosedSheetFreesItselfAndAllItsPagesAndKeepsLaterHooks) {
+    AfxInitCommonControls();
+    int destroyed = 0;
+    auto sheet = std::make_unique<CPropertySheet>();
+    for (int i = 0; i < 3; ++i) sheet->AddPage(std::make_unique<CountedPage>(destroyed));
+    ASSERT_TRUE(sheet->Create());
+    // Only the first page has a window yet; all three objects must go.
+    HWND hWnd = sheet.release()->m_hWnd;
+    EXPECT_FALSE(IsWindowUnicode(hWnd));
+    SetWindowSubclass(hWnd, CountDestruction, 1, 0);
+    SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(destroyed, 3);
+    EXPECT_EQ(g_hookSawTheEnd, 1);
+    EXPECT_EQ(CWnd::FromHandle(hWnd), nullptr);
 }
 
 // A dialog whose handlers fail in the ways a real one can.
@@ -193,33 +184,32 @@ private:
 };
 
 TEST(FrameworkTest, AFailedHandlerIsReportedAndRestoresWhatItSet) {
-    MessageBoxRecorder boxes;
+    ClearBoxes();
     FailingDialog dlg;
     UiThread ui([&] { dlg.DoModal(); });
     HWND hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
     ASSERT_TRUE(hWnd);
     ui.Flush();
     const struct {
-        const char* what;
         std::function<void()> act;
         std::string report;
     } steps[] = {
-        {"opening", [] {}, "Opening the window did not finish: there is not enough memory."},
-        {"a transfer", [&] { dlg.m_failTransfer = true; SendMessageA(GetDlgItem(hWnd, IDC_SAVE), BM_CLICK, 0, 0); },
+        {[] {}, "Opening the window did not finish: there is not enough memory."},
+        {[&] { dlg.m_failTransfer = true; SendMessageA(GetDlgItem(hWnd, IDC_SAVE), BM_CLICK, 0, 0); },
          "\"Save\" did not finish: the transfer broke."},
-        {"a handler", [&] { SendMessageA(GetDlgItem(hWnd, IDC_DELETE), BM_CLICK, 0, 0); },
+        {[&] { SendMessageA(GetDlgItem(hWnd, IDC_DELETE), BM_CLICK, 0, 0); },
          "\"Delete\" did not finish: there is not enough memory."},
     };
     for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
+        SCOPED_TRACE(step.report);
         step.act();
         ui.Flush();
-        const auto reported = boxes.Boxes();
+        const auto reported = Boxes();
         ASSERT_EQ(reported.size(), 1u);
         EXPECT_EQ(reported[0].text, step.report);
         EXPECT_EQ(reported[0].owner, hWnd);
         EXPECT_EQ(reported[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-        boxes.Clear();
+        ClearBoxes();
     }
     // The transfer that broke no longer holds back the controls' notifications.
     dlg.m_failTransfer = false;

@@ -11,18 +11,9 @@
 
 namespace {
 
-template <class Write>
-std::string Stored(Write write) {
-    std::string bytes;
-    CArchive ar = CArchive::Storing(&bytes);
-    write(ar);
-    return bytes;
-}
-
 CSkirmakerData* AddPlain(CSetupStore& store, const std::string& title) {
     auto record = std::make_unique<CSkirmakerData>();
-    record->m_strTitle = title;
-    record->m_strSetupTitle = title;
+    record->m_strTitle = record->m_strSetupTitle = title;
     return store.Store(title, std::move(record));
 }
 
@@ -64,7 +55,8 @@ TEST(SetupCodec, StringLengthClassesAndEntryCountForms) {
     for (const auto& [length, prefix] : strings) {
         SCOPED_TRACE(length);
         const std::string text(length, 'x');
-        const std::string bytes = Stored([&](CArchive& ar) { ar.WriteString(text); });
+        std::string bytes;
+        CArchive::Storing(&bytes).WriteString(text);
         EXPECT_EQ(bytes, prefix + text);
         CArchive ar = CArchive::Loading(bytes);
         EXPECT_EQ(ar.ReadString(), text);
@@ -76,9 +68,11 @@ TEST(SetupCodec, StringLengthClassesAndEntryCountForms) {
         {0xFFFF, Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00})},
         {0x12345678, Bytes({0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12})},
     };
-    for (const auto& [count, bytes] : counts) {
+    for (const auto& [count, expected] : counts) {
         SCOPED_TRACE(count);
-        EXPECT_EQ(Stored([&](CArchive& ar) { ar.WriteCount(count); }), bytes);
+        std::string bytes;
+        CArchive::Storing(&bytes).WriteCount(count);
+        EXPECT_EQ(bytes, expected);
         EXPECT_EQ(CArchive::Loading(bytes).ReadCount(), count);
     }
     EXPECT_EQ(CArchive::Loading(Bytes({0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00})).ReadCount(), 2u);
@@ -89,9 +83,8 @@ TEST(SetupCodec, LaterRecordsReferToTheClassAndKeysWithoutRecordAreZeroTags) {
     AddPlain(store, "a");
     store.Store("b", nullptr);
     AddPlain(store, "c");
-    const std::string expected = Bytes({0x03, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("a") +
-                                 Bytes({0x01, 'b', 0x00, 0x00, 0x01, 'c', 0x01, 0x80}) + PlainBody("c");
-    ExpectWrittenAndReadBack(store, expected);
+    ExpectWrittenAndReadBack(store, Bytes({0x03, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("a") +
+                                        Bytes({0x01, 'b', 0x00, 0x00, 0x01, 'c', 0x01, 0x80}) + PlainBody("c"));
     CSetupStore twice;  // a key met twice: the later entry replaces the earlier
     ASSERT_FALSE(Read(twice, Bytes({0x02, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("first") +
                                  Bytes({0x01, 'a', 0x01, 0x80}) + PlainBody("second")).Failed());

@@ -1,6 +1,6 @@
 // The form the setup dialog edits, as a plain value: how it comes from the
-// game's settings, goes back into them, and into and out of a saved setup.
-#include "setups/SkirmakerData.h"
+// game's settings and goes back into them.
+#include "setups/SetupForm.h"
 
 #include <gtest/gtest.h>
 
@@ -23,41 +23,30 @@ CMissionSettings Mission(std::int32_t team, std::int32_t playerShips) {
     return settings;
 }
 
-TEST(SetupFormTest, StartUpShowsTheGamesModeWithTheFirstBoxOfAPairWinning) {
+// Start-up shows the game's mode, the first box of a pair winning; "Select"
+// rebuilds both words from the boxes, clearing bits left by earlier clicks.
+TEST(SetupFormTest, TheGamesModeBecomesBoxesAndTheBoxesBecomeTheMode) {
     const struct {
         std::int32_t team, playerShips;
         const char* boxes;
-    } cases[] = {{1, 4, "1010"}, {2, 8, "0101"}, {1, 8, "1001"}, {2, 4, "0110"}, {3, 12, "1010"},
-                 {0, 0, "0000"}, {0, 8, "0001"}, {2, 0, "0100"}, {15, 3, "1000"}};
+        std::int32_t teamBack, playerShipsBack;
+    } cases[] = {{1, 4, "1010", 1, 4}, {2, 8, "0101", 2, 8}, {1, 8, "1001", 1, 8}, {2, 4, "0110", 2, 4},
+                 {3, 12, "1010", 1, 4}, {0, 0, "0000", 0, 0}, {0, 8, "0001", 0, 8}, {2, 0, "0100", 2, 0},
+                 {15, 3, "1000", 1, 0}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.team) + "/" + std::to_string(c.playerShips));
         CMissionSettings settings = Mission(c.team, c.playerShips);
         settings.m_strSetup = "Duel";
         settings.m_strShips[1] = "\"Kestrel\"";
         settings.m_strShips[14] = "Dart";
         const CSetupForm form = CSetupForm::FromMission(settings);
-        EXPECT_EQ(Boxes(form), c.boxes) << c.team << "/" << c.playerShips;
+        EXPECT_EQ(Boxes(form), c.boxes);
         EXPECT_EQ(form.m_strSetupTitle + form.m_strShip1 + form.m_strShip14, "Duel\"Kestrel\"Dart");
-    }
-}
-
-TEST(SetupFormTest, SelectRebuildsBothWordsFromTheBoxes) {
-    const struct {
-        const char* boxes;
-        std::int32_t team, playerShips;
-    } cases[] = {{"0101", 2, 8}, {"1010", 1, 4}, {"1001", 1, 8}, {"0110", 2, 4}, {"0000", 0, 0}, {"0100", 2, 0}};
-    for (const auto& c : cases) {
-        CSetupForm form;
-        form.m_bPlayerVsPlayer = c.boxes[0] - '0';
-        form.m_bPlayerVsAI = c.boxes[1] - '0';
-        form.m_bPlayerSelectShips = c.boxes[2] - '0';
-        form.m_bHostSelectShips = c.boxes[3] - '0';
-        form.m_strSetupTitle = "Title";
-        form.m_strShip9 = "P1 ship";
-        CMissionSettings settings = Mission(3, 12);  // bits left by clicks before are cleared first
-        form.ApplyTo(settings);
-        EXPECT_EQ(settings.GetTeamSettings(), c.team) << c.boxes;
-        EXPECT_EQ(settings.GetPlayerShipSettings(), c.playerShips) << c.boxes;
-        EXPECT_EQ(settings.m_strSetup + settings.m_strShips[9], "TitleP1 ship");
+        CMissionSettings applied = Mission(3, 12);
+        form.ApplyTo(applied);
+        EXPECT_EQ(applied.GetTeamSettings(), c.teamBack);
+        EXPECT_EQ(applied.GetPlayerShipSettings(), c.playerShipsBack);
+        EXPECT_EQ(applied.m_strSetup + applied.m_strShips[1] + applied.m_strShips[14], "Duel\"Kestrel\"Dart");
     }
 }
 
@@ -70,21 +59,6 @@ TEST(SetupFormTest, AClickTicksItsBoxClearsThePartnerAndOnlyAddsItsBit) {
     EXPECT_EQ(settings.GetPlayerShipSettings(), 12);
     TickModeBox(form, kModeBoxes[0], settings);
     EXPECT_EQ(Boxes(form), "1001");
-}
-
-TEST(SetupFormTest, ASavedSetupKeepsTheFormUnderItsTitleAndGivesItBack) {
-    CSetupForm form;
-    form.m_strSetupTitle = "shown before";
-    form.m_strShip8 = "A8 ship";
-    form.m_bPlayerVsAI = 1;
-    form.m_strComments = "two\r\nlines";
-    CSkirmakerData record;
-    record.Fill("Wolf Pack", form);
-    EXPECT_EQ(record.m_strTitle + "|" + record.m_strSetupTitle, "Wolf Pack|Wolf Pack");
-    const CSetupForm& back = record;
-    EXPECT_EQ(back.m_strShip8 + back.m_strComments + Boxes(back), "A8 shiptwo\r\nlines0100");
-    const CSetupForm cleared = CSetupForm::Cleared("Applied");
-    EXPECT_EQ(cleared.m_strSetupTitle + cleared.m_strShip8 + cleared.m_strComments + Boxes(cleared), "Applied0000");
 }
 
 }  // namespace

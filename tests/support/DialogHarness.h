@@ -2,135 +2,258 @@
 // Test support for the Win32 shell: runs modal dialogs on a thread of their own
 // so a test can drive them through real messages, records message boxes
 // instead of showing them, and makes a game install and working folder.
+#include "app/GameRegistry.h"
+#include "framework/App.h"
+#include "gameconfig/MissionSettings.h"
+#include "resource.h"
 #include "ui/SkirmakerDlg.h"
 
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
+#include <fstream>
 #include <functional>
-#include <memory>
-#include <string>
+#include <future>
+#include <mutex>
+#include <sstream>
 #include <thread>
-#include <vector>
 
 namespace skmtest {
 
+namespace fs = std::filesystem;
+
+struct TestApp : CWinApp {
+    BOOL InitInstance() override { return FALSE; }
+};
+inline TestApp theTestApp;
+
 struct RecordedBox {
     HWND owner;
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type;
 };
 
-// Replaces the program's message boxes while it lives: each box is recorded
-// and answered with `answer` (IDOK unless set) at once.
-class MessageBoxRecorder {
-public:
-    MessageBoxRecorder();
-    ~MessageBoxRecorder();
-    std::vector<RecordedBox> Boxes() const;
-    void Clear();
-    static inline std::atomic<int> answer{IDOK};
-};
+inline std::mutex g_boxMutex;
+inline std::vector<RecordedBox> g_boxes;
 
-// Runs `run` (which typically calls DoModal) on a UI thread of its own.
+inline int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+// Every message box of the program is recorded and answered with IDOK at
+// once, in every test; each GameSandbox starts with none recorded.
+inline const bool g_recordingBoxes = [] {
+    g_pfnMessageBox = &RecordBox;
+    return true;
+}();
+
+inline std::vector<RecordedBox> Boxes() {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    return g_boxes;
+}
+
+inline void ClearBoxes() {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_boxes.clear();
+}
+
+// Waits until `condition` holds; false on time-out.
+inline bool WaitFor(const std::function<bool()>& condition) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(5))
+        if (GetTickCount() - start > 20000) return false;
+    return true;
+}
+
+// Runs `run` (typically a DoModal) on a UI thread of its own.
 class UiThread {
 public:
-    explicit UiThread(std::function<void()> run);
-    ~UiThread();  // joins
+    explicit UiThread(std::function<void()> run) {
+        std::promise<void> ready;
+        m_thread = std::thread([&ready, this, run = std::move(run)] {
+            WNDCLASSA cls{};
+            cls.lpfnWndProc = &SyncProc;
+            cls.hInstance = GetModuleHandleA(nullptr);
+            cls.lpszClassName = "SkirmakerTestSync";
+            RegisterClassA(&cls);
+            m_sync = CreateWindowA(cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance, nullptr);
+            ready.set_value();
+            run();
+            DestroyWindow(m_sync);
+            m_done = true;
+        });
+        ready.get_future().wait();
+    }
+    ~UiThread() {
+        if (m_thread.joinable()) m_thread.join();
+    }
 
-    // Waits until the UI thread has handled every message posted before.
-    void Flush();
     // Runs `call` on the UI thread from its message loop, without waiting (it
     // may open a modal window).
-    void Post(std::function<void()> call);
+    void Post(std::function<void()> call) {
+        auto* posted = new std::function<void()>(std::move(call));
+        if (!PostMessageA(m_sync, WM_APP, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+    }
+    // Waits until the UI thread has handled every message posted before. Twice:
+    // characters that the first round's key-downs produced are posted behind
+    // the first marker.
+    void Flush() {
+        for (int round = 0; round < 2; ++round) {
+            auto handled = std::make_shared<std::promise<void>>();
+            std::future<void> done = handled->get_future();
+            Post([handled] { handled->set_value(); });
+            done.wait_for(std::chrono::seconds(10));  // once the thread has ended, at once
+        }
+    }
     // Waits for the thread to end; false on time-out.
-    bool Join(DWORD timeoutMs = 20000);
+    bool Join() {
+        if (!WaitFor([this] { return Finished(); })) return false;
+        if (m_thread.joinable()) m_thread.join();
+        return true;
+    }
     bool Finished() const { return m_done; }
 
 private:
-    static LRESULT CALLBACK SyncProc(HWND, UINT, WPARAM, LPARAM);
-    HANDLE m_ready = nullptr;
-    HANDLE m_synced = nullptr;
+    static LRESULT CALLBACK SyncProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message != WM_APP) return DefWindowProcA(hWnd, message, wParam, lParam);
+        const std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+        (*call)();
+        return 0;
+    }
     HWND m_sync = nullptr;
     std::atomic<bool> m_done{false};
     std::thread m_thread;
 };
 
-// Waits until `condition` holds; false on time-out.
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // A visible top-level dialog with this caption, waited for; nullptr on time-out.
-HWND WaitForDialog(const char* caption);
+inline HWND WaitForDialog(const char* caption) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindWindowA("#32770", caption)) && IsWindowVisible(found); });
+    return found;
+}
+
+inline void PostKey(HWND target, WORD vk) {
+    const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
+    PostMessageA(target, WM_KEYDOWN, vk, 1 | (scan << 16));
+    PostMessageA(target, WM_KEYUP, vk, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
 
 // Types `text` into `target` key by key, waiting until each key is handled.
-void TypeText(UiThread& ui, HWND target, const std::string& text);
-// Posts one key press and release.
-void PostKey(HWND target, WORD vk);
-std::string WindowText(HWND hWnd);
+inline void TypeText(UiThread& ui, HWND target, const std::string& text) {
+    for (char c : text) {
+        const SHORT scan = VkKeyScanA(c);
+        if (HIBYTE(scan) & 1) {
+            // Posted keys do not change the keyboard state that turns a key into
+            // a character, so a shifted character is posted as such, between the
+            // Shift key's own press and release.
+            PostMessageA(target, WM_KEYDOWN, VK_SHIFT, 1 | (MapVirtualKeyA(VK_SHIFT, MAPVK_VK_TO_VSC) << 16));
+            PostMessageA(target, WM_CHAR, static_cast<unsigned char>(c), 1);
+            PostMessageA(target, WM_KEYUP, VK_SHIFT, 1 | (1u << 30) | (1u << 31));
+        } else {
+            PostKey(target, LOBYTE(scan));  // the message loop's translation makes the character
+        }
+        ui.Flush();
+    }
+}
 
-// A fresh folder under the temporary folder, removed with its content at the end.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& Path() const { return m_path; }  // ends without a backslash
-    std::string File(const std::string& name) const { return m_path + "\\" + name; }
+inline std::string WindowText(HWND hWnd) {
+    std::string text(GetWindowTextLengthA(hWnd) + 1, '\0');
+    text.resize(GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size())));
+    return text;
+}
 
-private:
-    std::string m_path;
-};
+inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 // The file's bytes; empty when it is missing.
-std::string ReadFileBytes(const std::string& path);
-bool FileExists(const std::string& path);
-// The names in a folder, sorted.
-std::vector<std::string> FolderNames(const std::string& folder);
+inline std::string ReadFileBytes(const fs::path& path) {
+    std::ostringstream content;
+    content << std::ifstream(path, std::ios::binary).rdbuf();
+    return content.str();
+}
 
-// Sets (or, with nullptr, removes) the game's InstallPath value where the
-// game's 32-bit installer writes it; `keyPresent` false removes the key.
-void SetInstallPath(const char* value, bool keyPresent = true);
-
-// A game install folder with Assets\Scripts\, registered as the game's, and a
-// working folder made current while it lives. The mission settings start
-// afresh and find the game through the registry, as the program's do.
+// A game install folder with Assets\Scripts\, registered where the game's
+// 32-bit installer writes it, and a working folder made current while it
+// lives. The mission settings start afresh and find the game through the
+// registry, as the program's do.
 class GameSandbox {
 public:
-    GameSandbox();
-    ~GameSandbox();
-    std::string InstallFolder() const { return m_folder.Path(); }
-    std::string WorkFolder() const { return m_work.Path(); }
-    std::string ScriptsIni() const { return m_folder.File("Assets\\Scripts\\scripts.ini"); }
-    std::string DataFile() const { return m_work.File("SkirmakerData.dat"); }
-    void WriteScriptsIni(const std::string& bytes) const { WriteFileBytes(ScriptsIni(), bytes); }
-    std::string ReadScriptsIni() const { return ReadFileBytes(ScriptsIni()); }
+    GameSandbox() {
+        fs::remove_all(root);
+        fs::create_directories(scriptsIni.parent_path());
+        fs::create_directories(work);
+        HKEY key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
+                        nullptr);
+        const std::string path = install.string();
+        RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), path.size() + 1);
+        RegCloseKey(key);
+        theMissionSettings = CMissionSettings();
+        theMissionSettings.SetInstallRecords(&s_registry);
+        fs::current_path(work);
+        ClearBoxes();
+    }
+    ~GameSandbox() {
+        fs::current_path(m_previousDirectory);
+        RemoveGame();
+        fs::remove_all(root);
+    }
+    // Takes the game's key out of the registry, as if it had never been installed.
+    static void RemoveGame() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, KEY_WOW64_32KEY, 0); }
+
+    const fs::path root = fs::temp_directory_path() / ("skmtest-" + std::to_string(GetCurrentProcessId()));
+    const fs::path install = root / "game", work = root / "work";
+    const fs::path scriptsIni = install / "Assets" / "Scripts" / "scripts.ini";
+    const fs::path dataFile = work / "SkirmakerData.dat";
 
 private:
-    TempFolder m_folder;
-    TempFolder m_work;
-    std::string m_previousDirectory;
+    static constexpr char kGameKey[] = "Software\\Corvanta\\Voidwake";
+    static inline CGameRegistry s_registry;
+    const fs::path m_previousDirectory = fs::current_path();
 };
-
-// The application's main window, as the program's application object sets it.
-void SetMainWindow(CWnd* window);
 
 // A setup dialog run modally on its own UI thread as the main window, opened
 // and waited for on construction and cancelled if still open at the end.
 class SetupDialogRun {
 public:
     // Runs a dialog of its own, or `dialog` (which may have run before).
-    explicit SetupDialogRun(CSkirmakerDlg* dialog = nullptr);
-    ~SetupDialogRun();
+    explicit SetupDialogRun(CSkirmakerDlg* dialog = nullptr)
+        : owned(dialog ? nullptr : std::make_unique<CSkirmakerDlg>()), dlg(dialog ? dialog : owned.get()) {
+        theTestApp.m_pMainWnd = dlg;
+        ui = std::make_unique<UiThread>([this] { result = dlg->DoModal(); });
+        hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
+        ui->Flush();
+    }
+    ~SetupDialogRun() {
+        if (!ui->Finished() && IsWindow(hWnd)) PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
+        ui->Join();
+        theTestApp.m_pMainWnd = nullptr;
+    }
 
     HWND Item(int id) const { return GetDlgItem(hWnd, id); }
     // Clicks a button and waits until the click is handled.
-    void Click(int id);
-    // Types into a control after selecting its whole text.
-    void Type(int id, const std::string& text);
-    // Ends the dialog with Esc and waits for the end.
-    bool Cancel();
-    // The control that has the keyboard focus on the dialog's thread.
-    HWND Focus() const;
+    void Click(int id) {
+        SendMessageA(Item(id), BM_CLICK, 0, 0);
+        ui->Flush();
+    }
+    // Ends the dialog with Esc, or with the caption's close box, and waits for the end.
+    bool Close(bool closeBox = false) {
+        if (closeBox)
+            PostMessageA(hWnd, WM_CLOSE, 0, 0);
+        else
+            PostKey(Item(IDC_SHIP1), VK_ESCAPE);
+        return ui->Join();
+    }
+    // The dialog thread's active window and keyboard focus.
+    GUITHREADINFO Gui() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(hWnd, nullptr), &info);
+        return info;
+    }
 
     std::unique_ptr<CSkirmakerDlg> owned;
     CSkirmakerDlg* dlg;

@@ -1,11 +1,6 @@
 // The saved-setups commands of the setup dialog, driven through real messages:
 // the setup list, Save, Delete, Close, and the data file they write.
 #include "DialogHarness.h"
-#include "SetupBytes.h"
-
-#include "gameconfig/MissionSettings.h"
-#include "resource.h"
-#include "setups/SetupDataFile.h"
 
 #include <gtest/gtest.h>
 
@@ -22,19 +17,17 @@ const char kAppliedTitle[] = "Applied Title";
 const std::string kMissionIni = std::string("[Mul_Skirmaker]\r\nsetup=") + kAppliedTitle +
                                 "\r\nship1=Kestrel\r\nship9=Dart\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n";
 
-// The form's fields in one line: title display, ships, boxes (host first), comment.
+// The form's fields in one line: title display, ships, boxes, comment.
 std::string Describe(const CSetupForm& form) {
     std::string text = form.m_strSetupTitle;
     for (const ShipPlace& place : kShipPlaces) text += "|" + form.*place.member;
-    for (std::int32_t flag : {form.m_bHostSelectShips, form.m_bPlayerSelectShips, form.m_bPlayerVsAI,
-                              form.m_bPlayerVsPlayer})
-        text += flag ? "|1" : "|0";  // a box is ticked for any flag but 0
+    for (const ModeBox& box : kModeBoxes) text += form.*box.member ? "|1" : "|0";  // ticked for any flag but 0
     return text + "|" + form.m_strComments;
 }
 
-// A record whose texts derive from `title`, each ship place its own.
+// A record whose texts derive from `title`, each ship place its own; flags are
+// host select, player select, vs AI, vs player.
 CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
-    CSkirmakerData record;
     CSetupForm form;
     for (const ShipPlace& place : kShipPlaces) form.*place.member = title + " " + place.label;
     form.m_bHostSelectShips = flags[0];
@@ -42,6 +35,7 @@ CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
     form.m_bPlayerVsAI = flags[2];
     form.m_bPlayerVsPlayer = flags[3];
     form.m_strComments = "about " + title + "\r\nsecond line";
+    CSkirmakerData record;
     record.Fill(title, form);
     return record;
 }
@@ -55,11 +49,11 @@ std::string DataFileOf(const Entries& entries) {
 
 class SetupCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_game.WriteScriptsIni(kMissionIni); }
+    void SetUp() override { WriteFileBytes(m_game.scriptsIni, kMissionIni); }
 
     void Start() {
         m_run.reset();
-        theMissionSettings.m_strSetup.clear();
+        ClearBoxes();
         m_run = std::make_unique<SetupDialogRun>();
     }
     HWND Setups() const { return m_run->Item(IDC_SETUPS); }
@@ -67,7 +61,7 @@ protected:
     // Fills the form with `record`, types `title` and clicks Save; returns the record Save should store.
     CSkirmakerData Save(const CSkirmakerData& record, const std::string& title) {
         for (const ShipPlace& place : kShipPlaces) SetWindowTextA(m_run->Item(place.controlId), (record.*place.member).c_str());
-        for (const ModeBox& box : kModeBoxes) SendMessageA(m_run->Item(box.controlId), BM_SETCHECK, record.*box.member, 0);
+        for (const ModeBox& box : kModeBoxes) CheckDlgButton(m_run->hWnd, box.controlId, record.*box.member);
         SetWindowTextA(m_run->Item(IDC_COMMENTS), record.m_strComments.c_str());
         SendMessageA(SetupsEdit(), EM_SETSEL, 0, -1);
         PostKey(SetupsEdit(), VK_DELETE);
@@ -93,8 +87,7 @@ protected:
         CSetupForm form;
         form.m_strSetupTitle = WindowText(m_run->Item(IDC_SETUP_TITLE));
         for (const ShipPlace& place : kShipPlaces) form.*place.member = WindowText(m_run->Item(place.controlId));
-        for (const ModeBox& box : kModeBoxes)
-            form.*box.member = SendMessageA(m_run->Item(box.controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+        for (const ModeBox& box : kModeBoxes) form.*box.member = IsDlgButtonChecked(m_run->hWnd, box.controlId);
         form.m_strComments = WindowText(m_run->Item(IDC_COMMENTS));
         return Describe(form);
     }
@@ -102,22 +95,20 @@ protected:
     void ExpectClearedForm() const {
         EXPECT_EQ(Shown(), Describe(CSetupForm::Cleared(kAppliedTitle)));
         EXPECT_EQ(m_run->dlg->m_comboSetups.GetCurSel(), CB_ERR);
-        EXPECT_EQ(m_run->Focus(), SetupsEdit());
+        EXPECT_EQ(m_run->Gui().hwndFocus, SetupsEdit());
     }
     // Ends the dialog with Close (IDOK) or Esc (IDCANCEL).
     void End(int command) {
         if (command == IDOK)
             SendMessageA(m_run->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-        else
-            PostKey(m_run->Item(IDC_SHIP1), VK_ESCAPE);
-        ASSERT_TRUE(m_run->ui->Join());
+        ASSERT_TRUE(command == IDOK ? m_run->ui->Join() : m_run->Close());
         EXPECT_EQ(m_run->result, command);
     }
-    std::string DataFile() const { return ReadFileBytes(m_game.DataFile()); }
-    void WriteDataFile(const std::string& bytes) const { WriteFileBytes(m_game.DataFile(), bytes); }
+    std::string DataFile() const { return ReadFileBytes(m_game.dataFile); }
+    void WriteDataFile(const std::string& bytes) const { WriteFileBytes(m_game.dataFile, bytes); }
     // One message box, owned by the dialog, naming the data file.
     void ExpectOneBox(UINT type, const std::string& words) const {
-        const auto boxes = m_boxes.Boxes();
+        const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].text.find(words), std::string::npos) << boxes[0].text;
         EXPECT_NE(boxes[0].text.find("\"SkirmakerData.dat\""), std::string::npos) << boxes[0].text;
@@ -126,51 +117,33 @@ protected:
     }
 
     GameSandbox m_game;
-    MessageBoxRecorder m_boxes;
     std::unique_ptr<SetupDialogRun> m_run;
 };
 
-TEST_F(SetupCommandsTest, CloseWithoutADataFileWritesTheEmptyStoreAndTheTeardownFreesTheRecords) {
-    Start();
-    EXPECT_TRUE(Lines().empty());
-    End(IDOK);
-    EXPECT_EQ(DataFile(), Bytes({0x00, 0x00}));
-    EXPECT_EQ(m_run->dlg->m_mapSetups.GetCount() + m_run->dlg->m_mapCatalogue.size(), 0u);
-    EXPECT_EQ(m_game.ReadScriptsIni(), kMissionIni);
-}
-
 // Save with a title that is new, stored already, stored in another letter case, or empty.
-struct SaveCase {
-    const char* title;
-    std::vector<std::string> lines;
-};
-class SaveTitleTest : public SetupCommandsTest, public ::testing::WithParamInterface<SaveCase> {};
-
-TEST_P(SaveTitleTest, SaveStoresTheFormUnderTheTypedTitle) {
-    const auto& [title, lines] = GetParam();
+TEST_F(SetupCommandsTest, SaveStoresTheFormUnderTheTypedTitle) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"Beta", {"Alpha", "Beta", "Gamma"}}, {"Alpha", {"Alpha", "Gamma"}}, {"", {"Alpha", "Gamma"}},
+        {"alpha", {"alpha", "Alpha", "Gamma"}}, {" Alpha", {" Alpha", "Alpha", "Gamma"}}};
     const Entries before{{"Alpha", Record("Alpha", {1, 0, 1, 0})}, {"Gamma", Record("Gamma", {0, 1, 0, 1})}};
-    // Bytes after the last entry are ignored on reading and gone after the write.
-    WriteDataFile(DataFileOf(before) + "trailing");
-    Start();
-    Entries expected = before;
-    const CSkirmakerData saved = Save(Record("form", {0, 1, 1, 0}), title);
-    if (*title) expected.emplace_back(title, saved);  // a stored title's record is replaced
-
-    // The list sorts without regard to case, so lines differing only in case come in either order.
-    const std::vector<std::string> shown = Lines();
-    EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(), lines.begin(), lines.end()));
-    for (int i = 0; i < static_cast<int>(shown.size()); ++i)  // each line carries the record stored under its text
-        EXPECT_EQ(m_run->dlg->m_comboSetups.GetItemDataPtr(i), m_run->dlg->m_mapSetups.Find(shown[i])) << shown[i];
-    EXPECT_EQ(DataFile(), DataFileOf(expected));
-    ExpectClearedForm();
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    for (const auto& [title, lines] : cases) {
+        SCOPED_TRACE(title);
+        // Bytes after the last entry are ignored on reading and gone after the write.
+        WriteDataFile(DataFileOf(before) + "trailing");
+        Start();
+        Entries expected = before;
+        const CSkirmakerData saved = Save(Record("form", {0, 1, 1, 0}), title);
+        if (*title) expected.emplace_back(title, saved);  // a stored title's record is replaced
+        // The list sorts without regard to case, so lines differing only in case come in either order.
+        const std::vector<std::string> shown = Lines();
+        EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(), lines.begin(), lines.end()));
+        for (int i = 0; i < static_cast<int>(shown.size()); ++i)  // each line carries the record stored under its text
+            EXPECT_EQ(m_run->dlg->m_comboSetups.GetItemDataPtr(i), m_run->dlg->m_mapSetups.Find(shown[i])) << shown[i];
+        EXPECT_EQ(DataFile(), DataFileOf(expected));
+        ExpectClearedForm();
+        EXPECT_TRUE(Boxes().empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Titles, SaveTitleTest,
-                         ::testing::Values(SaveCase{"Beta", {"Alpha", "Beta", "Gamma"}},
-                                           SaveCase{"Alpha", {"Alpha", "Gamma"}}, SaveCase{"", {"Alpha", "Gamma"}},
-                                           SaveCase{"alpha", {"alpha", "Alpha", "Gamma"}},
-                                           SaveCase{" Alpha", {" Alpha", "Alpha", "Gamma"}}));
 
 TEST_F(SetupCommandsTest, ChoosingALineShowsItsRecordWithoutTouchingTheMission) {
     // Host flag 1 enables P1-P6 and 0 disables them; any other value leaves them as they are.
@@ -192,7 +165,7 @@ TEST_F(SetupCommandsTest, ChoosingALineShowsItsRecordWithoutTouchingTheMission) 
     }
     EXPECT_EQ(theMissionSettings.m_strShips[1] + theMissionSettings.m_strSetup, std::string("Kestrel") + kAppliedTitle);
     EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 208);
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 // Delete, then Esc or Close, then a new start of the program.
@@ -218,20 +191,22 @@ TEST_F(SetupCommandsTest, DeleteBlanksTheSetupUntilCloseWritesIt) {
         EXPECT_EQ(DataFile(), DataFileOf(before));
         End(command);
         EXPECT_EQ(DataFile(), DataFileOf(command == IDOK ? after : before));
+        // The teardown frees the records the list lines pointed at.
+        EXPECT_EQ(m_run->dlg->m_mapSetups.GetCount() + m_run->dlg->m_mapCatalogue.size(), 0u);
         Start();
         EXPECT_EQ(Lines(), (std::vector<std::string>{command == IDOK ? "" : "Alpha", "Gamma"}));
         Choose(0);
         EXPECT_EQ(Shown(), Describe(command == IDOK ? CSetupForm() : static_cast<const CSetupForm&>(alpha)));
     }
-    EXPECT_TRUE(m_boxes.Boxes().empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(SetupCommandsTest, AFailedWriteIsReportedAndALaterSaveOrCloseSucceeds) {
     const Entries before{{"Alpha", Record("Alpha")}};
     WriteDataFile(DataFileOf(before));
     // Another program reads the file and lets nobody write it meanwhile.
-    HANDLE holder = CreateFileA(m_game.DataFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder = CreateFileA(m_game.dataFile.string().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     Start();
     const Entries after{before[0], {"Beta", Save(Record("form", {1, 0, 1, 0}), "Beta")}};
@@ -239,7 +214,7 @@ TEST_F(SetupCommandsTest, AFailedWriteIsReportedAndALaterSaveOrCloseSucceeds) {
     EXPECT_EQ(WindowText(m_run->Item(IDC_SHIP1)), "form A1") << "the form stays for another try";
     m_run->Click(IDC_CLOSE_BUTTON);
     EXPECT_FALSE(m_run->ui->Finished());
-    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(DataFile(), DataFileOf(before));
 
     CloseHandle(holder);
@@ -247,8 +222,8 @@ TEST_F(SetupCommandsTest, AFailedWriteIsReportedAndALaterSaveOrCloseSucceeds) {
     EXPECT_EQ(DataFile(), DataFileOf(after));
     ExpectClearedForm();
     End(IDOK);
-    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
-    EXPECT_EQ(FolderNames(m_game.WorkFolder()), std::vector<std::string>{"SkirmakerData.dat"});
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);  // no temporary file left
 }
 
 TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
@@ -260,12 +235,12 @@ TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
     ExpectOneBox(MB_ICONWARNING, "damaged");
     EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
     const Entries after{alpha[0], {"Gamma", Save(Record("form"), "Gamma")}};
-    EXPECT_EQ(ReadFileBytes(m_game.DataFile() + ".bad"), damaged);
+    EXPECT_EQ(ReadFileBytes(m_game.work / "SkirmakerData.dat.bad"), damaged);
     EXPECT_EQ(DataFile(), DataFileOf(after));
     End(IDOK);
-    EXPECT_FALSE(FileExists(m_game.DataFile() + ".bad2"));  // kept aside once only
+    EXPECT_FALSE(fs::exists(m_game.work / "SkirmakerData.dat.bad2"));  // kept aside once only
     Start();
-    EXPECT_EQ(m_boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
 }
 
@@ -274,15 +249,15 @@ TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
 TEST_F(SetupCommandsTest, ARunThatNeverReadTheDataFileLeavesItAloneAndSaysSo) {
     const std::string before = DataFileOf({{"Alpha", Record("Alpha")}});
     WriteDataFile(before);
-    SetInstallPath(nullptr, false);
+    GameSandbox::RemoveGame();
     Start();
-    ASSERT_EQ(m_boxes.Boxes().size(), 1u);
-    m_boxes.Clear();
+    ASSERT_EQ(Boxes().size(), 1u);
+    ClearBoxes();
     Save(Record("form"), "Beta");
     ExpectOneBox(MB_ICONWARNING, "not saved");
     EXPECT_EQ(WindowText(m_run->Item(IDC_SHIP1)), "form A1") << "the form stays";
     End(IDOK);
-    EXPECT_EQ(m_boxes.Boxes().size(), 2u);
+    EXPECT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(DataFile(), before);
 }
 

@@ -1,10 +1,6 @@
-// The setup dialog driven through real messages: start-up, the mode boxes and
-// ship fields, "Select" and the ways out.
+// The setup dialog driven through real messages: start-up, "Select" and the
+// ways out.
 #include "DialogHarness.h"
-
-#include "framework/App.h"
-#include "gameconfig/MissionSettings.h"
-#include "resource.h"
 
 #include <gtest/gtest.h>
 
@@ -12,153 +8,109 @@ using namespace skmtest;
 
 namespace {
 
-constexpr int kPlayerShipEdits[] = {IDC_SHIP9, IDC_SHIP10, IDC_SHIP11, IDC_SHIP12, IDC_SHIP13, IDC_SHIP14};
-
-const std::string kLong(70, 'x');
 const std::string kMissionIni = "[Mul_Skirmaker]\r\nsetup=Concord Planet Assault\r\nship1=\"Kestrel\"\r\nship9=Dart\r\n"
-                                "ship14=" + kLong + "\r\nTeamSettings=3\r\nPlayerShipSettings=12\r\n";
+                                "TeamSettings=3\r\nPlayerShipSettings=12\r\n";
 
-bool Checked(const SetupDialogRun& run, int id) { return SendMessageA(run.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// "1010"-style states of the boxes "vs player, vs AI, player select, host select".
-std::string Boxes(const SetupDialogRun& run) {
-    std::string boxes;
-    for (int id : {IDC_PLAYER_VS_PLAYER, IDC_PLAYER_VS_AI, IDC_PLAYER_SELECT_SHIPS, IDC_HOST_SELECT_SHIPS})
-        boxes += Checked(run, id) ? '1' : '0';
-    return boxes;
-}
-
-// 1 when P1-P6 are all enabled, 0 when all are disabled, -1 when mixed.
-int PlayerShips(const SetupDialogRun& run) {
-    int on = 0;
-    for (int id : kPlayerShipEdits) on += IsWindowEnabled(run.Item(id)) ? 1 : 0;
-    return on == 6 ? 1 : on == 0 ? 0 : -1;
-}
-
-class SetupDialogTest : public ::testing::Test {
-protected:
-    GameSandbox m_game;
-    MessageBoxRecorder m_boxes;
-};
-
-TEST_F(SetupDialogTest, WithoutTheGameStartUpSaysWhyOnceAndLeavesTheDialogEmpty) {
-    SetInstallPath(nullptr, false);
-    SetupDialogRun run;
-    const auto boxes = m_boxes.Boxes();
+// The one message box shown, with the dialog as its owner.
+void ExpectBox(const SetupDialogRun& run, const std::string& text, const std::string& caption, UINT type) {
+    const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Error reading from skirmaker.ini; code 2.");  // the registry's own answer
-    EXPECT_EQ(boxes[0].caption, AfxGetAppTitle());
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].caption, caption);
+    EXPECT_EQ(boxes[0].type, type);
     EXPECT_EQ(boxes[0].owner, run.hWnd);
+}
+
+TEST(SetupDialogTest, WithoutTheGameStartUpSaysWhyOnceAndLeavesTheDialogEmpty) {
+    GameSandbox game;
+    GameSandbox::RemoveGame();
+    SetupDialogRun run;
+    ExpectBox(run, "Error reading from skirmaker.ini; code 2.", AfxGetAppTitle(), MB_OK);  // the registry's answer
     EXPECT_EQ(SendMessageA(run.Item(IDC_CATALOGUE), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)) + WindowText(run.Item(IDC_RACE)), "");
-    EXPECT_EQ(PlayerShips(run), 1);
+    EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)) + WindowText(run.Item(IDC_SHIP1)), "");
 }
 
-TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndTheBoxesActAsTwoPairs) {
-    m_game.WriteScriptsIni(kMissionIni);
+// The rules of the mode boxes are the form's; here, that the dialog shows them.
+TEST(SetupDialogTest, StartUpShowsTheGamesSetupAndTheShipChoiceSetsThePlayerPlaces) {
+    GameSandbox game;
+    WriteFileBytes(game.scriptsIni, kMissionIni);
     SetupDialogRun run;
-    EXPECT_TRUE(m_boxes.Boxes().empty());
-    EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)), "Concord Planet Assault");
-    EXPECT_EQ(WindowText(run.Item(IDC_SHIP1)), "\"Kestrel\"");
-    EXPECT_EQ(WindowText(run.Item(IDC_SHIP14)), kLong.substr(0, 63));
-    // Both bits of each pair are set: the first box of a pair wins.
-    EXPECT_EQ(Boxes(run), "1010");
-    EXPECT_EQ(PlayerShips(run), 0);
-    const struct {
-        int click;
-        const char* boxes;
-        int playerShips;
-    } clicks[] = {{IDC_PLAYER_VS_AI, "0110", 0}, {IDC_PLAYER_VS_AI, "0110", 0}, {IDC_HOST_SELECT_SHIPS, "0101", 1},
-                  {IDC_PLAYER_SELECT_SHIPS, "0110", 0}, {IDC_PLAYER_VS_PLAYER, "1010", 0}};
-    for (const auto& c : clicks) {
-        run.Click(c.click);
-        EXPECT_EQ(Boxes(run), c.boxes) << c.click;
-        EXPECT_EQ(PlayerShips(run), c.playerShips) << c.click;
+    EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)) + WindowText(run.Item(IDC_SHIP1)) + WindowText(run.Item(IDC_SHIP9)),
+              "Concord Planet Assault\"Kestrel\"Dart");
+    EXPECT_EQ(IsDlgButtonChecked(run.hWnd, IDC_PLAYER_SELECT_SHIPS), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(run.hWnd, IDC_HOST_SELECT_SHIPS), BST_UNCHECKED);
+    const std::pair<int, bool> clicks[] = {{0, false}, {IDC_HOST_SELECT_SHIPS, true}, {IDC_PLAYER_SELECT_SHIPS, false}};
+    for (const auto& [click, enabled] : clicks) {
+        if (click) run.Click(click);
+        for (std::size_t p = kFirstPlayerPlace; p < kShipPlaces.size(); ++p)
+            EXPECT_EQ(IsWindowEnabled(run.Item(kShipPlaces[p].controlId)) != FALSE, enabled) << click;
     }
-    EXPECT_EQ(WindowText(run.Item(IDC_SHIP9)), "Dart");  // disabled fields keep their text
+    EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(SetupDialogTest, TypingInAShipFieldTakesEveryControlIntoTheMembers) {
-    SetupDialogRun run;
-    SetWindowTextA(run.Item(IDC_COMMENTS), "note");  // text that no transfer has taken yet
-    SendMessageA(run.Item(IDC_PLAYER_VS_PLAYER), BM_SETCHECK, BST_CHECKED, 0);
-    run.Type(IDC_SHIP3, "wasp 2");
-    EXPECT_EQ(theMissionSettings.m_strShips[3], "wasp 2");
-    EXPECT_EQ(run.dlg->m_strComments, "note");
-    EXPECT_EQ(run.dlg->m_bPlayerVsPlayer, 1);
-    run.Type(IDC_SHIP12, "\"Kestrel\"");
-    EXPECT_EQ(theMissionSettings.m_strShips[12], "\"Kestrel\"");
-}
-
-TEST_F(SetupDialogTest, SelectWritesTheSetupDisabledShipsIncludedConfirmsAndEnds) {
-    m_game.WriteScriptsIni("[Other]\r\nkeep = me\r\n");
+TEST(SetupDialogTest, EnterInAShipFieldSelectsWritingDisabledShipsTooConfirmsAndEnds) {
+    GameSandbox game;
+    WriteFileBytes(game.scriptsIni, "[Other]\r\nkeep = me\r\n");
     SetupDialogRun run;
     run.Click(IDC_PLAYER_VS_AI);
     run.Click(IDC_PLAYER_SELECT_SHIPS);
     SetWindowTextA(run.Item(IDC_SHIP9), "Hidden");
-    PostKey(run.Item(IDC_SHIP5), VK_RETURN);  // Enter in a ship field is "Select"
+    PostKey(run.Item(IDC_SHIP5), VK_RETURN);
     ASSERT_TRUE(run.ui->Join());
     EXPECT_EQ(run.result, IDOK);
-    const auto boxes = m_boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Game Setup Saved For Voidwake Game Play!");
-    EXPECT_EQ(boxes[0].caption, AfxGetAppTitle());
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONINFORMATION));
-    EXPECT_EQ(m_game.ReadScriptsIni(),
-              "[Other]\r\nkeep = me\r\n[Mul_Skirmaker]\r\nsetup=\r\nship1=\r\nship2=\r\nship3=\r\nship4=\r\nship5=\r\n"
-              "ship6=\r\nship7=\r\nship8=\r\nship9=Hidden\r\nship10=\r\nship11=\r\nship12=\r\nship13=\r\nship14=\r\n"
-              "TeamSettings=2\r\nPlayerShipSettings=4\r\n");
-    EXPECT_FALSE(FileExists(m_game.DataFile()));
+    ExpectBox(run, "Game Setup Saved For Voidwake Game Play!", AfxGetAppTitle(), MB_ICONINFORMATION);
+    const std::string ini = ReadFileBytes(game.scriptsIni);
+    EXPECT_TRUE(ini.starts_with("[Other]\r\nkeep = me\r\n[Mul_Skirmaker]\r\n")) << ini;
+    for (const char* line : {"\r\nship9=Hidden\r\n", "\r\nTeamSettings=2\r\nPlayerShipSettings=4\r\n"})
+        EXPECT_NE(ini.find(line), std::string::npos) << ini;
+    EXPECT_FALSE(fs::exists(game.dataFile));
 }
 
-TEST_F(SetupDialogTest, SelectWithoutAModeWritesEverythingAndAsksForOptions) {
-    SetupDialogRun run;
-    run.Click(IDC_PLAYER_VS_AI);
-    run.Click(IDOK);
-    EXPECT_FALSE(run.ui->Finished());
-    const auto boxes = m_boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "You must select the game setup options from the dialog!");
-    EXPECT_EQ(boxes[0].caption, "No Option Selected!");
-    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(boxes[0].owner, run.hWnd);
-    EXPECT_NE(m_game.ReadScriptsIni().find("\r\nTeamSettings=2\r\nPlayerShipSettings=0\r\n"), std::string::npos);
+// A mode left incomplete is written as it stands; a failed write writes nothing.
+TEST(SetupDialogTest, ASelectThatCannotFinishSaysWhyAndKeepsTheDialogOpen) {
+    const struct {
+        int secondClick;
+        const char *text, *caption, *ini;
+    } cases[] = {
+        {0, "You must select the game setup options from the dialog!", "No Option Selected!",
+         "\r\nTeamSettings=2\r\nPlayerShipSettings=0\r\n"},
+        {IDC_HOST_SELECT_SHIPS, "Error saving to sripts.ini; code 3.", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        GameSandbox game;
+        if (!c.ini) fs::remove(game.scriptsIni.parent_path());
+        SetupDialogRun run;
+        run.Click(IDC_PLAYER_VS_AI);
+        if (c.secondClick) run.Click(c.secondClick);
+        run.Click(IDOK);
+        EXPECT_FALSE(run.ui->Finished());
+        ExpectBox(run, c.text, c.caption ? c.caption : AfxGetAppTitle(), MB_OK);
+        if (c.ini) {
+            EXPECT_NE(ReadFileBytes(game.scriptsIni).find(c.ini), std::string::npos);
+        } else {
+            EXPECT_FALSE(fs::exists(game.scriptsIni));
+        }
+    }
 }
 
-TEST_F(SetupDialogTest, AFailedSelectReportsThePlatformsReasonAndWritesNothing) {
-    RemoveDirectoryA((m_game.InstallFolder() + "\\Assets\\Scripts").c_str());
-    SetupDialogRun run;
-    run.Click(IDC_PLAYER_VS_AI);
-    run.Click(IDC_HOST_SELECT_SHIPS);
-    run.Click(IDOK);
-    EXPECT_FALSE(run.ui->Finished());
-    const auto boxes = m_boxes.Boxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Error saving to sripts.ini; code 3.");
-    EXPECT_EQ(boxes[0].caption, AfxGetAppTitle());
-    EXPECT_FALSE(FileExists(m_game.ScriptsIni()));
-}
-
-TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndEscOrTheCloseBoxWriteNothing) {
-    m_game.WriteScriptsIni(kMissionIni);
+TEST(SetupDialogTest, EnterInTheCommentsStartsANewLineAndEscOrTheCloseBoxWriteNothing) {
+    GameSandbox game;
+    WriteFileBytes(game.scriptsIni, kMissionIni);
     for (const bool closeBox : {false, true}) {
         SetupDialogRun run;
-        SendMessageA(run.hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(run.Item(IDC_COMMENTS)), TRUE);
-        run.Type(IDC_COMMENTS, "a");
-        PostKey(run.Item(IDC_COMMENTS), VK_RETURN);
-        TypeText(*run.ui, run.Item(IDC_COMMENTS), "b");
-        EXPECT_EQ(WindowText(run.Item(IDC_COMMENTS)), "a\r\nb");
-        run.Type(IDC_SHIP2, "changed");
-        if (closeBox)
-            PostMessageA(run.hWnd, WM_CLOSE, 0, 0);
-        else
-            PostKey(run.Item(IDC_SHIP2), VK_ESCAPE);
-        ASSERT_TRUE(run.ui->Join());
+        HWND comments = run.Item(IDC_COMMENTS);
+        SendMessageA(run.hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(comments), TRUE);
+        TypeText(*run.ui, comments, "a");
+        PostKey(comments, VK_RETURN);
+        TypeText(*run.ui, comments, "b");
+        EXPECT_EQ(WindowText(comments), "a\r\nb");
+        TypeText(*run.ui, run.Item(IDC_SHIP2), "changed");
+        ASSERT_TRUE(run.Close(closeBox));
         EXPECT_EQ(run.result, IDCANCEL);
-        EXPECT_EQ(m_game.ReadScriptsIni(), kMissionIni);
-        EXPECT_FALSE(FileExists(m_game.DataFile()));
-        EXPECT_TRUE(m_boxes.Boxes().empty());
+        EXPECT_EQ(ReadFileBytes(game.scriptsIni), kMissionIni);
+        EXPECT_FALSE(fs::exists(game.dataFile));
+        EXPECT_TRUE(Boxes().empty());
     }
 }
 
