@@ -127,7 +127,7 @@ TEST(ShipFieldCheck, NearestNameSearchFindsWhatTryingEveryNameFinds) {
     }
 }
 
-TEST(ShipFieldCheck, DescriptionsNameEveryReasonAndTheTextThatWorks) {
+TEST(ShipFieldCheck, TooltipTextsNameEveryReasonAndTheTextThatWorks) {
     const std::pair<std::string, std::string> cases[] = {
         {"\"Kestrel\"", ""},
         {"Kestrel", "Missing quotes. The game needs \"Kestrel\"."},
@@ -136,8 +136,8 @@ TEST(ShipFieldCheck, DescriptionsNameEveryReasonAndTheTextThatWorks) {
         {std::string(50, 'q'), '"' + std::string(37, 'q') + "...\" is not a known ship. The catalogue lists the known sub names."},
         {"\"\"", "No ship name, only quotes or blanks. Leave the field empty for no ship."},
     };
-    for (const auto& [text, description] : cases)
-        EXPECT_EQ(DescribeShipField(CheckShipField(text, kRows)), description) << '[' << text << ']';
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(DescribeShipField(CheckShipField(text, kRows)), expected) << '[' << text << ']';
 }
 
 }  // namespace
