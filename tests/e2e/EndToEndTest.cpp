@@ -2,35 +2,81 @@
 // used from outside as a user would: one test for each road through it.
 #include "DialogHarness.h"
 
+#include "files/FileIO.h"
+#include "setups/SetupDataFile.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace skmtest;
 
 namespace {
 
-class EndToEndTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        if (!m_program.hProcess) return;
-        if (!Exited(0)) TerminateProcess(m_program.hProcess, 1);
-        CloseHandle(m_program.hProcess);
-        CloseHandle(m_program.hThread);
-    }
+// The file's identity: two paths naming one file (through a link) have the same.
+std::string FileIdentity(const fs::path& path) {
+    HANDLE file = CreateFileA(path.string().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) + ":" +
+           std::to_string(info.nFileIndexLow);
+}
 
-    // Starts Skirmaker.exe in the sandbox's working folder and waits until its dialog is idle.
-    void Start() {
+// The host's name of a file, and a host program run to its end (Wine starts host programs).
+std::string HostPath(const fs::path& path) {
+    using UnixName = char*(CDECL*)(const WCHAR*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path.wstring().c_str()) : nullptr;
+    std::string text = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return "\"" + text + "\"";
+}
+
+void RunHost(std::string line) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+    WaitForSingleObject(process.hProcess, 20000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+}
+
+// A copy of the real program, started in the sandbox's working folder.
+class Program {
+public:
+    explicit Program(const fs::path& work) {
         // The build's path is the host's; Wine sees the host's root as drive Z:.
         std::string line = "\"Z:" + fs::path(SKIRMAKER_EXE).make_preferred().string() + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   m_game.work.string().c_str(), &startup, &m_program));
-        ASSERT_TRUE(m_dialog = WaitForDialog("Skirmaker v1.0 for Voidwake"));
-        SendMessageA(m_dialog, WM_NULL, 0, 0);
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, work.string().c_str(), &startup,
+                            &m_info))
+            return;
+        // Its dialog (there may be several copies, each with the same caption),
+        // once shown and idle or asking something at start-up.
+        WaitFor([this] {
+            for (HWND hWnd = nullptr; (hWnd = FindWindowExA(nullptr, hWnd, "#32770", "Skirmaker v1.0 for Voidwake"));) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(hWnd, &process);
+                if (process == m_info.dwProcessId) dialog = hWnd;
+            }
+            return dialog && (IsWindowVisible(dialog) || OwnedBox());
+        });
+        if (!OwnedBox()) SendMessageA(dialog, WM_NULL, 0, 0);
     }
-    HWND Item(int id) const { return GetDlgItem(m_dialog, id); }
+    ~Program() {
+        if (!m_info.hProcess) return;
+        if (!Exited(0)) TerminateProcess(m_info.hProcess, 1);
+        CloseHandle(m_info.hProcess);
+        CloseHandle(m_info.hThread);
+    }
+    DWORD Id() const { return m_info.dwProcessId; }
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
     // Sends a message to a control and waits until it is handled, as typing or a click would.
     void Send(int id, UINT message, const char* text = nullptr) const {
         SendMessageA(Item(id), message, 0, reinterpret_cast<LPARAM>(text));
@@ -39,21 +85,54 @@ protected:
     // button and gives the box's text: its longest static text.
     std::string ClickForBox(int id) const {
         PostMessageA(Item(id), BM_CLICK, 0, 0);
-        HWND box = WaitForDialog("Skirmaker");
+        return AnswerBox();
+    }
+    // A message box the program shows, owned by its dialog; nullptr when none is up.
+    HWND OwnedBox() const {
+        for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));)
+            if (dialog && GetWindow(box, GW_OWNER) == dialog && IsWindowVisible(box)) return box;
+        return nullptr;
+    }
+    // Waits for a message box, presses its button, waits until the dialog is
+    // idle again and gives the box's text: its longest static text.
+    std::string AnswerBox() const {
+        HWND box = nullptr;
+        WaitFor([&] { return (box = OwnedBox()) != nullptr; });
         std::string text;
         for (HWND child = nullptr; box && (child = FindWindowExA(box, child, "Static", nullptr));)
             if (const std::string candidate = WindowText(child); candidate.size() > text.size()) text = candidate;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) && (Exited(0) || IsWindowVisible(dialog)); }));
+        if (!Exited(0)) SendMessageA(dialog, WM_NULL, 0, 0);
         return text;
     }
-    bool Exited(DWORD timeoutMs = 20000) const {
-        return WaitForSingleObject(m_program.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    // Saves the form under `title` with "Save".
+    void SaveAs(const char* title) const {
+        Send(IDC_SETUPS, WM_SETTEXT, title);
+        Send(IDC_SAVE, BM_CLICK);
+    }
+    bool Exited(DWORD timeoutMs = 20000) const { return WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+
+    HWND dialog = nullptr;
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+class EndToEndTest : public ::testing::Test {
+protected:
+    // The titles that the data file holds, and its sibling files' names.
+    std::string Saved() const {
+        CSetupStore store;
+        CSetupDataFile(m_game.dataFile.string()).Load(store);
+        std::string titles;
+        for (const auto& [title, record] : store.GetEntries()) titles += title + " ";
+        for (const auto& entry : fs::directory_iterator(m_game.work))
+            if (entry.path() != m_game.dataFile) titles += "+" + entry.path().filename().string() + " ";
+        return titles;
     }
 
     GameSandbox m_game;
-    PROCESS_INFORMATION m_program{};
-    HWND m_dialog = nullptr;
 };
 
 TEST_F(EndToEndTest, SelectAppliesTheSetupAndLeavesTheRestOfTheFileAlone) {
@@ -61,13 +140,13 @@ TEST_F(EndToEndTest, SelectAppliesTheSetupAndLeavesTheRestOfTheFileAlone) {
                    "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n"
                    "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n\r\n"
                    "[Sp_Campaign]\r\nlevel = 3\r\n");
-    Start();
-    Send(IDC_SHIP2, WM_SETTEXT, "\"Kestrel\"");
-    Send(IDC_SHIP10, WM_SETTEXT, "Dart");
-    Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
-    EXPECT_EQ(ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
-    ASSERT_TRUE(Exited());
+    Program program(m_game.work);
+    program.Send(IDC_SHIP2, WM_SETTEXT, "\"Kestrel\"");
+    program.Send(IDC_SHIP10, WM_SETTEXT, "Dart");
+    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
+    EXPECT_EQ(program.ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
+    ASSERT_TRUE(program.Exited());
     EXPECT_EQ(ReadFileBytes(m_game.scriptsIni),
               "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n"
               "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n"
@@ -80,14 +159,13 @@ TEST_F(EndToEndTest, SelectAppliesTheSetupAndLeavesTheRestOfTheFileAlone) {
 TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupAndNotTheGamesFile) {
     const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
     WriteFileBytes(m_game.scriptsIni, ini);
-    Start();
-    Send(IDC_SETUPS, WM_SETTEXT, "abc");
-    Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
-    Send(IDC_SAVE, BM_CLICK);
-    EXPECT_EQ(IsDlgButtonChecked(m_dialog, IDC_PLAYER_VS_AI), BST_UNCHECKED);  // the form is cleared
-    PostMessageA(Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-    ASSERT_TRUE(Exited());
+    Program program(m_game.work);
+    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    program.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
+    program.SaveAs("abc");
+    EXPECT_EQ(IsDlgButtonChecked(program.dialog, IDC_PLAYER_VS_AI), BST_UNCHECKED);  // the form is cleared
+    PostMessageA(program.Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+    ASSERT_TRUE(program.Exited());
     // The 65 bytes of one setup titled abc with "Player Select Ships" and "Player vs AI" ticked.
     const std::string abc("\x03" "abc", 4);
     EXPECT_EQ(ReadFileBytes(m_game.dataFile),
@@ -97,15 +175,90 @@ TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupAndNotTheGamesFile) {
 }
 
 TEST_F(EndToEndTest, AFailedWriteSaysWhyAndEscThenWritesNothing) {
-    fs::remove(m_game.scriptsIni.parent_path());
-    Start();
-    Send(IDC_PLAYER_VS_PLAYER, BM_CLICK);
-    Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
-    EXPECT_EQ(ClickForBox(IDOK), "Error saving to sripts.ini; code 3.");
-    EXPECT_FALSE(Exited(500));
-    PostKey(Item(IDC_SHIP1), VK_ESCAPE);
-    ASSERT_TRUE(Exited());
+    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
+    WriteFileBytes(m_game.scriptsIni, ini);
+    SetFileAttributesA(m_game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_READONLY);
+    Program program(m_game.work);
+    program.Send(IDC_PLAYER_VS_PLAYER, BM_CLICK);
+    program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
+    EXPECT_EQ(program.ClickForBox(IDOK), "Error saving to sripts.ini; code 5.");
+    EXPECT_FALSE(program.Exited(500));
+    PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
+    ASSERT_TRUE(program.Exited());
+    EXPECT_EQ(GetFileAttributesA(m_game.scriptsIni.string().c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    SetFileAttributesA(m_game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
     EXPECT_TRUE(fs::is_empty(m_game.work));
+}
+
+// Two copies in one working folder, whichever closes last, and both started
+// on a damaged file: no setup either saved is lost, and the damaged file is
+// kept aside once.
+TEST_F(EndToEndTest, TwoCopiesInOneFolderKeepEachOthersSetups) {
+    std::string damaged = std::string("\x02\x00\x01" "a", 4);
+    for (const bool onDamaged : {false, true}) {
+        for (const bool firstClosesFirst : {true, false}) {
+            for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
+            if (onDamaged) WriteFileBytes(m_game.dataFile, damaged);
+            Program first(m_game.work), second(m_game.work);
+            if (onDamaged) EXPECT_NE(first.AnswerBox().find("damaged"), std::string::npos);
+            if (onDamaged) EXPECT_NE(second.AnswerBox().find("damaged"), std::string::npos);
+            first.SaveAs("fromFirst");
+            second.SaveAs("fromSecond");
+            for (const Program* program : firstClosesFirst ? std::vector{&first, &second} : std::vector{&second, &first}) {
+                PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+                EXPECT_TRUE(program->Exited());
+            }
+            EXPECT_EQ(Saved(), onDamaged ? "fromFirst fromSecond +SkirmakerData.dat.bad " : "fromFirst fromSecond ");
+        }
+    }
+}
+
+// A damaged file that cannot be written over keeps its name, and no copy of it is left.
+TEST_F(EndToEndTest, AFailedWriteAfterADamagedFileLeavesTheOriginalInPlace) {
+    WriteFileBytes(m_game.dataFile, std::string("\x05\x00", 2));
+    SetFileAttributesA(m_game.dataFile.string().c_str(), FILE_ATTRIBUTE_READONLY);
+    Program program(m_game.work);
+    EXPECT_NE(program.AnswerBox().find("damaged"), std::string::npos);
+    program.Send(IDC_SETUPS, WM_SETTEXT, "new");
+    EXPECT_NE(program.ClickForBox(IDC_SAVE).find("code 5"), std::string::npos);
+    PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
+    ASSERT_TRUE(program.Exited());
+    SetFileAttributesA(m_game.dataFile.string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(m_game.dataFile), std::string("\x05\x00", 2));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
+}
+
+// Leftovers of crashed runs: one under the very name this copy tries first,
+// which must not stop the save, and an old one, which the save removes.
+TEST_F(EndToEndTest, LeftoverTemporaryFilesNeitherBlockASaveNorStay) {
+    Program program(m_game.work);
+    const fs::path young = files::TemporaryName(m_game.dataFile.string(), program.Id(), 0);
+    const fs::path old = files::TemporaryName(m_game.dataFile.string(), 1, 1);
+    WriteFileBytes(young, "left");
+    WriteFileBytes(old, "left long ago");
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    program.SaveAs("saved");
+    EXPECT_EQ(Saved(), "saved +" + young.filename().string() + " ");
+}
+
+// A linked scripts.ini (as mod managers make them) stays a link: its target gets the setup.
+TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIni) {
+    const fs::path target = m_game.root / "mods" / "scripts.ini";
+    fs::create_directories(target.parent_path());
+    WriteFileBytes(target, "[Mul_Skirmaker]\r\nsetup=Linked\r\n");
+    // As mod managers and Linux setups make them, with the host's own ln.
+    RunHost("Z:\\bin\\ln -s " + HostPath(target) + " " + HostPath(m_game.scriptsIni));
+    ASSERT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));
+    Program program(m_game.work);
+    EXPECT_EQ(WindowText(program.Item(IDC_SETUP_TITLE)), "Linked");
+    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
+    EXPECT_EQ(program.ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
+    EXPECT_NE(ReadFileBytes(target).find("\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n"), std::string::npos);
+    EXPECT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));  // still the link
+    RunHost("Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -36,15 +37,26 @@ struct RecordedBox {
 
 inline std::mutex g_boxMutex;
 inline std::vector<RecordedBox> g_boxes;
+inline std::deque<int> g_answers;
 
 inline int RecordBox(HWND owner, const char* text, const char* caption, UINT type) {
     std::lock_guard<std::mutex> lock(g_boxMutex);
     g_boxes.push_back({owner, text ? text : "", caption ? caption : "", type});
-    return IDOK;
+    if (g_answers.empty()) return IDOK;
+    const int answer = g_answers.front();
+    g_answers.pop_front();
+    return answer;
 }
 
-// Every message box of the program is recorded and answered with IDOK at
-// once, in every test; each GameSandbox starts with none recorded.
+// The buttons the next message boxes are answered with, in turn.
+inline void Answer(std::initializer_list<int> answers) {
+    std::lock_guard<std::mutex> lock(g_boxMutex);
+    g_answers.assign(answers);
+}
+
+// Every message box of the program is recorded and answered at once (with
+// IDOK unless Answer said otherwise), in every test; each GameSandbox starts
+// with none recorded.
 inline const bool g_recordingBoxes = [] {
     g_pfnMessageBox = &RecordBox;
     return true;
@@ -58,6 +70,7 @@ inline std::vector<RecordedBox> Boxes() {
 inline void ClearBoxes() {
     std::lock_guard<std::mutex> lock(g_boxMutex);
     g_boxes.clear();
+    g_answers.clear();
 }
 
 // Waits until `condition` holds; false on time-out.
@@ -175,6 +188,15 @@ inline std::string ReadFileBytes(const fs::path& path) {
     return content.str();
 }
 
+// Removes a folder with all it holds, read-only files included.
+inline void RemoveTree(const fs::path& root) {
+    std::error_code ignored;
+    for (auto entry = fs::recursive_directory_iterator(root, ignored); entry != fs::recursive_directory_iterator();
+         entry.increment(ignored))
+        SetFileAttributesA(entry->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    fs::remove_all(root, ignored);
+}
+
 // A game install folder with Assets\Scripts\, registered where the game's
 // 32-bit installer writes it, and a working folder made current while it
 // lives. The mission settings start afresh and find the game through the
@@ -182,7 +204,7 @@ inline std::string ReadFileBytes(const fs::path& path) {
 class GameSandbox {
 public:
     GameSandbox() {
-        fs::remove_all(root);
+        RemoveTree(root);
         fs::create_directories(scriptsIni.parent_path());
         fs::create_directories(work);
         HKEY key;
@@ -193,25 +215,30 @@ public:
         RegCloseKey(key);
         theMissionSettings = CMissionSettings();
         theMissionSettings.SetInstallRecords(&s_registry);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
         fs::current_path(work);
         ClearBoxes();
     }
     ~GameSandbox() {
         fs::current_path(m_previousDirectory);
         RemoveGame();
-        fs::remove_all(root);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kProgramKey);
+        RemoveTree(root);
     }
     // Takes the game's key out of the registry, as if it had never been installed.
     static void RemoveGame() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kGameKey, KEY_WOW64_32KEY, 0); }
 
-    const fs::path root = fs::temp_directory_path() / ("skmtest-" + std::to_string(GetCurrentProcessId()));
+    const fs::path root = fs::temp_directory_path() / ("skmtest-" + std::to_string(GetCurrentProcessId()) + "-" +
+                                                       std::to_string(s_count++));
     const fs::path install = root / "game", work = root / "work";
     const fs::path scriptsIni = install / "Assets" / "Scripts" / "scripts.ini";
     const fs::path dataFile = work / "SkirmakerData.dat";
 
 private:
     static constexpr char kGameKey[] = "Software\\Corvanta\\Voidwake";
+    static constexpr char kProgramKey[] = "Software\\Halvane\\Skirmaker";
     static inline CGameRegistry s_registry;
+    static inline int s_count = 0;
     const fs::path m_previousDirectory = fs::current_path();
 };
 

@@ -132,16 +132,26 @@ TEST_F(SetupCommandsTest, SaveStoresTheFormUnderTheTypedTitle) {
         WriteDataFile(DataFileOf(before) + "trailing");
         Start();
         Entries expected = before;
-        const CSkirmakerData saved = Save(Record("form", {0, 1, 1, 0}), title);
+        const CSkirmakerData form = Record("form", {0, 1, 1, 0});
+        const CSkirmakerData saved = Save(form, title);
         if (*title) expected.emplace_back(title, saved);  // a stored title's record is replaced
         // The list sorts without regard to case, so lines differing only in case come in either order.
         const std::vector<std::string> shown = Lines();
         EXPECT_TRUE(std::is_permutation(shown.begin(), shown.end(), lines.begin(), lines.end()));
         for (int i = 0; i < static_cast<int>(shown.size()); ++i)  // each line carries the record stored under its text
             EXPECT_EQ(m_run->dlg->m_comboSetups.GetItemDataPtr(i), m_run->dlg->m_mapSetups.Find(shown[i])) << shown[i];
-        EXPECT_EQ(DataFile(), DataFileOf(expected));
-        ExpectClearedForm();
-        EXPECT_TRUE(Boxes().empty());
+        if (*title) {
+            EXPECT_EQ(DataFile(), DataFileOf(expected));
+            ExpectClearedForm();
+            EXPECT_TRUE(Boxes().empty());
+        } else {  // nothing is saved under no title: the user is asked for one and the form stays
+            EXPECT_EQ(DataFile(), DataFileOf(before) + "trailing");
+            CSetupForm kept = form;
+            kept.m_strSetupTitle = kAppliedTitle;
+            EXPECT_EQ(Shown(), Describe(kept));
+            ASSERT_EQ(Boxes().size(), 1u);
+            EXPECT_NE(Boxes()[0].text.find("title"), std::string::npos);
+        }
     }
 }
 
@@ -168,35 +178,31 @@ TEST_F(SetupCommandsTest, ChoosingALineShowsItsRecordWithoutTouchingTheMission) 
     EXPECT_TRUE(Boxes().empty());
 }
 
-// Delete, then Esc or Close, then a new start of the program.
-TEST_F(SetupCommandsTest, DeleteBlanksTheSetupUntilCloseWritesIt) {
-    const CSkirmakerData alpha = Record("Alpha", {1, 1, 1, 1});
-    const Entries before{{"Alpha", alpha}, {"Gamma", Record("Gamma", {0, 0, 1, 0})}};
+// Delete is written at once, so it lasts however the program is left.
+TEST_F(SetupCommandsTest, DeleteBlanksTheSetupAndWritesItAtOnce) {
+    const Entries before{{"Alpha", Record("Alpha", {1, 1, 1, 1})}, {"Gamma", Record("Gamma", {0, 0, 1, 0})}};
     const Entries after{{"Alpha", CSkirmakerData()}, before[1]};
-    WriteDataFile(DataFileOf(before));
-    Start();
-    // A typed title that is not stored changes nothing but the form, though Gamma's line is chosen.
-    Choose(1);
-    SetWindowTextA(Setups(), "Gam");
-    m_run->Click(IDC_DELETE);
-    ExpectClearedForm();
-    EXPECT_EQ(CSetupDataFile::Encode(m_run->dlg->m_mapSetups), DataFileOf(before));
-
     for (const int command : {IDCANCEL, IDOK}) {
+        WriteDataFile(DataFileOf(before));
+        Start();
+        // A typed title that is not stored changes nothing but the form, though Gamma's line is chosen.
+        Choose(1);
+        SetWindowTextA(Setups(), "Gam");
+        m_run->Click(IDC_DELETE);
+        ExpectClearedForm();
+        EXPECT_EQ(DataFile(), DataFileOf(before));
         Choose(0);
         m_run->Click(IDC_DELETE);
         ExpectClearedForm();
-        EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
-        EXPECT_EQ(CSetupDataFile::Encode(m_run->dlg->m_mapSetups), DataFileOf(after));
-        EXPECT_EQ(DataFile(), DataFileOf(before));
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));  // until the next start
+        EXPECT_EQ(DataFile(), DataFileOf(after));
         End(command);
-        EXPECT_EQ(DataFile(), DataFileOf(command == IDOK ? after : before));
         // The teardown frees the records the list lines pointed at.
         EXPECT_EQ(m_run->dlg->m_mapSetups.GetCount() + m_run->dlg->m_mapCatalogue.size(), 0u);
         Start();
-        EXPECT_EQ(Lines(), (std::vector<std::string>{command == IDOK ? "" : "Alpha", "Gamma"}));
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"", "Gamma"}));
         Choose(0);
-        EXPECT_EQ(Shown(), Describe(command == IDOK ? CSetupForm() : static_cast<const CSetupForm&>(alpha)));
+        EXPECT_EQ(Shown(), Describe(CSetupForm()));
     }
     EXPECT_TRUE(Boxes().empty());
 }
@@ -226,22 +232,30 @@ TEST_F(SetupCommandsTest, AFailedWriteIsReportedAndALaterSaveOrCloseSucceeds) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);  // no temporary file left
 }
 
-TEST_F(SetupCommandsTest, AMalformedFileIsReportedOnceAndKeptBesideTheNewOne) {
+// A file holding setups that were not loaded (damaged, or with records beyond
+// the ones it lists) is reported once and kept beside the first file written.
+TEST_F(SetupCommandsTest, AFileWithSetupsNotLoadedIsReportedOnceAndKeptBesideTheNewOne) {
     const Entries alpha{{"Alpha", Record("Alpha")}};
     std::string damaged = DataFileOf({alpha[0], {"Beta", Record("Beta")}});
+    std::string beyond = damaged;
     damaged.resize(damaged.size() - 5);  // ends inside Beta's record
-    WriteDataFile(damaged);
-    Start();
-    ExpectOneBox(MB_ICONWARNING, "damaged");
-    EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
-    const Entries after{alpha[0], {"Gamma", Save(Record("form"), "Gamma")}};
-    EXPECT_EQ(ReadFileBytes(m_game.work / "SkirmakerData.dat.bad"), damaged);
-    EXPECT_EQ(DataFile(), DataFileOf(after));
-    End(IDOK);
-    EXPECT_FALSE(fs::exists(m_game.work / "SkirmakerData.dat.bad2"));  // kept aside once only
-    Start();
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
+    beyond[0] = 1;                       // lists Alpha alone
+    for (const auto& [bytes, words] : {std::pair{damaged, "damaged"}, std::pair{beyond, "1 more setups"}}) {
+        SCOPED_TRACE(words);
+        fs::remove(m_game.work / "SkirmakerData.dat.bad");
+        WriteDataFile(bytes);
+        Start();
+        ExpectOneBox(MB_ICONWARNING, words);
+        EXPECT_EQ(Lines(), std::vector<std::string>{"Alpha"});
+        const Entries after{alpha[0], {"Gamma", Save(Record("form"), "Gamma")}};
+        EXPECT_EQ(ReadFileBytes(m_game.work / "SkirmakerData.dat.bad"), bytes);
+        EXPECT_EQ(DataFile(), DataFileOf(after));
+        End(IDOK);
+        EXPECT_FALSE(fs::exists(m_game.work / "SkirmakerData.dat.bad2"));  // kept aside once only
+        Start();
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));
+    }
 }
 
 // Without the game the dialog stops its start-up before reading the data file,
@@ -251,7 +265,7 @@ TEST_F(SetupCommandsTest, ARunThatNeverReadTheDataFileLeavesItAloneAndSaysSo) {
     WriteDataFile(before);
     GameSandbox::RemoveGame();
     Start();
-    ASSERT_EQ(Boxes().size(), 1u);
+    ASSERT_EQ(Boxes().size(), 2u);  // no game, and "No" to choosing its folder
     ClearBoxes();
     Save(Record("form"), "Beta");
     ExpectOneBox(MB_ICONWARNING, "not saved");

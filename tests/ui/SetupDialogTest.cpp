@@ -2,7 +2,12 @@
 // ways out.
 #include "DialogHarness.h"
 
+#include "framework/Clipboard.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace skmtest;
 
@@ -21,13 +26,33 @@ void ExpectBox(const SetupDialogRun& run, const std::string& text, const std::st
     EXPECT_EQ(boxes[0].owner, run.hWnd);
 }
 
-TEST(SetupDialogTest, WithoutTheGameStartUpSaysWhyOnceAndLeavesTheDialogEmpty) {
-    GameSandbox game;
-    GameSandbox::RemoveGame();
-    SetupDialogRun run;
-    ExpectBox(run, "Error reading from skirmaker.ini; code 2.", AfxGetAppTitle(), MB_OK);  // the registry's answer
-    EXPECT_EQ(SendMessageA(run.Item(IDC_CATALOGUE), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)) + WindowText(run.Item(IDC_SHIP1)), "");
+// Without the game's folder, start-up says why and offers to choose one; "No"
+// leaves the dialog empty. A settings file it cannot read is named, once.
+TEST(SetupDialogTest, StartUpSaysOnceWhyTheGamesSettingsCannotBeShown) {
+    const struct {
+        bool game;
+        std::string ini;
+        std::vector<std::string> texts;
+        int catalogue;
+    } cases[] = {
+        {false, "", {"Error reading from skirmaker.ini; code 2.", "Do you want to choose the game's folder now?"}, 0},
+        {true, std::string("\xFF\xFE[\0M\0]\0", 8), {"scripts.ini\" could not be read: "}, 300},
+    };
+    for (const auto& c : cases) {
+        GameSandbox game;
+        if (!c.game) GameSandbox::RemoveGame();
+        if (!c.ini.empty()) WriteFileBytes(game.scriptsIni, c.ini);
+        SetupDialogRun run;
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), c.texts.size());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_NE(boxes[i].text.find(c.texts[i]), std::string::npos) << boxes[i].text;
+            EXPECT_EQ(boxes[i].owner, run.hWnd);
+        }
+        EXPECT_EQ(boxes[0].type, c.game ? MB_ICONWARNING : MB_OK);
+        EXPECT_EQ(SendMessageA(run.Item(IDC_CATALOGUE), CB_GETCOUNT, 0, 0), c.catalogue);
+        EXPECT_EQ(WindowText(run.Item(IDC_SETUP_TITLE)) + WindowText(run.Item(IDC_SHIP1)), "");
+    }
 }
 
 // The rules of the mode boxes are the form's; here, that the dialog shows them.
@@ -66,32 +91,51 @@ TEST(SetupDialogTest, EnterInAShipFieldSelectsWritingDisabledShipsTooConfirmsAnd
     EXPECT_FALSE(fs::exists(game.dataFile));
 }
 
-// A mode left incomplete is written as it stands; a failed write writes nothing.
-TEST(SetupDialogTest, ASelectThatCannotFinishSaysWhyAndKeepsTheDialogOpen) {
+// Select writes nothing unless it can write the whole of a playable setup:
+// the game's working setup stays as it was while the user completes the form.
+TEST(SetupDialogTest, ASelectThatCannotFinishSaysWhyAndLeavesTheGamesFileAsItWas) {
     const struct {
-        int secondClick;
-        const char *text, *caption, *ini;
+        std::vector<int> clicks;
+        bool readOnly, game;
+        const char *text, *caption;
     } cases[] = {
-        {0, "You must select the game setup options from the dialog!", "No Option Selected!",
-         "\r\nTeamSettings=2\r\nPlayerShipSettings=0\r\n"},
-        {IDC_HOST_SELECT_SHIPS, "Error saving to sripts.ini; code 3.", nullptr, nullptr},
+        {{}, false, true, "You must select the game setup options from the dialog!", "No Option Selected!"},
+        {{IDC_PLAYER_VS_AI}, false, true, "You must select the game setup options from the dialog!", "No Option Selected!"},
+        {{IDC_HOST_SELECT_SHIPS}, false, true, "You must select the game setup options from the dialog!",
+         "No Option Selected!"},
+        {{IDC_PLAYER_VS_AI, IDC_HOST_SELECT_SHIPS}, true, true, "Error saving to sripts.ini; code 5.", nullptr},
+        {{IDC_PLAYER_VS_AI, IDC_HOST_SELECT_SHIPS}, false, false, "Error saving to sripts.ini; code 2.", nullptr},
     };
+    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\nship1=\"Kestrel\"\r\n";  // no box ticked
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         GameSandbox game;
-        if (!c.ini) fs::remove(game.scriptsIni.parent_path());
+        WriteFileBytes(game.scriptsIni, ini);
+        if (c.readOnly) SetFileAttributesA(game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_READONLY);
         SetupDialogRun run;
-        run.Click(IDC_PLAYER_VS_AI);
-        if (c.secondClick) run.Click(c.secondClick);
+        if (!c.game) GameSandbox::RemoveGame();
+        for (int click : c.clicks) run.Click(click);
         run.Click(IDOK);
         EXPECT_FALSE(run.ui->Finished());
         ExpectBox(run, c.text, c.caption ? c.caption : AfxGetAppTitle(), MB_OK);
-        if (c.ini) {
-            EXPECT_NE(ReadFileBytes(game.scriptsIni).find(c.ini), std::string::npos);
-        } else {
-            EXPECT_FALSE(fs::exists(game.scriptsIni));
-        }
+        EXPECT_EQ(ReadFileBytes(game.scriptsIni), ini);
+        SetFileAttributesA(game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
+}
+
+// Edits stop at 30,000 characters unless told otherwise; a paste must never be cut.
+TEST(SetupDialogTest, LongPastesAreTakenWhole) {
+    GameSandbox game;
+    SetupDialogRun run;
+    const std::string text(40000, 'x');
+    ASSERT_TRUE(AfxSetClipboardText(nullptr, text));
+    for (int id : {IDC_COMMENTS, IDC_SHIP1, IDC_SETUPS}) {
+        SendMessageA(id == IDC_SETUPS ? FindWindowExA(run.Item(id), nullptr, "Edit", nullptr) : run.Item(id), WM_PASTE, 0, 0);
+        EXPECT_EQ(GetWindowTextLengthA(run.Item(id)), 40000) << id;
+    }
+    run.Click(IDC_SAVE);
+    ASSERT_NE(run.dlg->m_mapSetups.Find(text), nullptr);
+    EXPECT_EQ(run.dlg->m_mapSetups.Find(text)->m_strComments, text);
 }
 
 TEST(SetupDialogTest, EnterInTheCommentsStartsANewLineAndEscOrTheCloseBoxWriteNothing) {
