@@ -77,9 +77,10 @@ public:
     }
     DWORD Id() const { return m_info.dwProcessId; }
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
-    // Sends a message to a control and waits until it is handled, as typing or a click would.
+    // Sends a message to a control and waits until it is handled, as typing or
+    // a click would; at most 20 seconds, as a message box may stop it.
     void Send(int id, UINT message, const char* text = nullptr) const {
-        SendMessageA(Item(id), message, 0, reinterpret_cast<LPARAM>(text));
+        SendMessageTimeoutA(Item(id), message, 0, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 20000, nullptr);
     }
     // Presses a button that answers with a message box, presses the box's
     // button and gives the box's text: its longest static text.
