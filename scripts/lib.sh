@@ -141,6 +141,13 @@ skm_start_wine() {
     fi
     touch "$WINEPREFIX/.skirmaker-ready"
   fi
+  # A program that crashes ends at once, instead of waiting in a debugger for
+  # a user who is not there (in both registry views of a WoW64 prefix).
+  local view
+  for view in /reg:64 /reg:32; do
+    "$SKM_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
+      $view >/dev/null 2>&1
+  done
   # Start the prefix's background services here, so that they do not inherit
   # (and hold open) the output pipes of the first test program.
   "$SKM_WINE" wineboot </dev/null >/dev/null 2>&1 || true

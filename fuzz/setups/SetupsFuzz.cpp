@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CSetupStore again;
     CArchive rereader = CArchive::Loading(bytes);
     again.Serialize(rereader);
-    if (rereader.Failed() || rereader.Offset() != bytes.size() || !(again == store)) std::abort();
-    if (CSetupDataFile::Encode(again) != bytes) std::abort();
+    if (rereader.Failed() || rereader.Offset() != bytes.size() ||
+        CSetupDataFile::Encode(again) != bytes)
+        std::abort();
     return 0;
 }

@@ -203,8 +203,10 @@ TEST_F(EndToEndTest, TwoCopiesInOneFolderKeepEachOthersSetups) {
             for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
             if (onDamaged) WriteFileBytes(m_game.dataFile, damaged);
             Program first(m_game.work), second(m_game.work);
-            if (onDamaged) EXPECT_NE(first.AnswerBox().find("damaged"), std::string::npos);
-            if (onDamaged) EXPECT_NE(second.AnswerBox().find("damaged"), std::string::npos);
+            if (onDamaged) {
+                for (const Program* program : {&first, &second})
+                    EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
+            }
             first.SaveAs("fromFirst");
             second.SaveAs("fromSecond");
             for (const Program* program : firstClosesFirst ? std::vector{&first, &second} : std::vector{&second, &first}) {

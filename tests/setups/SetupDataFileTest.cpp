@@ -146,8 +146,7 @@ TEST_F(SetupDataFileTest, FailedSaveIsReportedAndALaterSaveSucceeds) {
 
 TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotReplaced) {
     Write(m_bad, "earlier");
-    Write(m_data, "");
-    fs::resize_file(m_data, CSetupDataFile::kMaxFileBytes + 1);  // sparse: no real data written
+    std::ofstream(m_data, std::ios::binary).seekp(CSetupDataFile::kMaxFileBytes).put('\0');  // sparse: one byte written
     CSetupDataFile file(m_data.string());
     const SetupLoadResult loaded = file.Load(m_store);
     EXPECT_EQ(loaded.status, SetupLoadStatus::Unreadable);
