@@ -17,6 +17,16 @@
 #define IDM_COPYSETUP               0x0030
 #define IDM_PASTESETUP              0x0040
 
+// Setup dialog: the ship-name check (a ship field's menu, its commands and tips)
+#define IDR_SHIPFIELD               130
+#define IDM_PUTSHIPNAME             0x0050
+#define IDM_PUTCATALOGUESHIP        0x0060
+#define IDS_SHIPCHECK_TITLE         106
+#define IDS_PUTSUGGESTION_HINT      107
+#define IDS_EMPTYFIELD_HINT         108
+#define IDS_PICKINCATALOGUE_HINT    109
+#define IDS_CATALOGUE_HINT          110
+
 // About box
 #define IDD_ABOUTBOX                100
 #define IDB_ABOUT_BANNER            129

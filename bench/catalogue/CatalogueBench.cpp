@@ -6,10 +6,9 @@
 #include <array>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
-#include "catalogue/ShipCatalogue.h"
+#include "LoadoutTables.h"
 #include "catalogue/ShipFieldCheck.h"
 #include "files/FileIO.h"
 
@@ -19,20 +18,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using namespace catalogue;
 
-constexpr int kShipsPerTable = 5000;
-
-const char* const kRaces[] = {"Concord", "Skrell", "Tarrakai", "Orrun", "Free Traders"};
-const char* const kHulls[] = {"Raider", "Lancer", "Corvette", "Frigate", "Hauler", "Station", "Gunship", "Barge"};
-
-// A generated ship name of the game's kind, 8 to 24 bytes. Every 50th of the
-// custom table's is a catalogue row's name, which the known ships must skip.
-std::string ShipName(int table, int i) {
-    if (table && i % 50 == 0) return g_shipCatalogue[(i / 50) % kShipCatalogueSize].subName;
-    return std::string(kHulls[i % 8]) + (table ? " Mk " : " ") + std::to_string(i) + (i % 3 ? "" : " Prime");
-}
-
-// A default table with a header of twelve columns, and a custom one without a
-// header (its sub names in the third column), as the game's folder holds them.
 struct Game {
     std::string install;
     std::string emptyInstall;
@@ -47,20 +32,7 @@ const Game& GetGame() {
         fs::create_directories(dir / "empty");
         g.install = (dir / "game").string() + "/";
         g.emptyInstall = (dir / "empty").string() + "/";
-        for (const LoadoutKind kind : {LoadoutKind::Default, LoadoutKind::Custom}) {
-            const int table = kind == LoadoutKind::Custom;
-            std::string text = table ? "" : "Race\tClass\tSubName\tHull\tShields\tSpeed\tWeapon1\tWeapon2\tWeapon3\tCrew\tCost\tNotes\r\n";
-            for (int i = 0; i < kShipsPerTable; ++i) {
-                const std::string race = kRaces[i % 5];
-                text += race + "\t" + race.substr(0, 3) + "-" + kHulls[i % 8] + "\t" + ShipName(table, i) +
-                        "\t1200\t800\t95\tPulse Laser\tIon Cannon\t\"Missile, \"\"Mk II\"\"\"\t45\t" +
-                        std::to_string(1000 + i) + "\tgenerated\r\n";
-            }
-            const fs::path path = LoadoutPath(g.install, kind);
-            fs::create_directories(path.parent_path());
-            std::ofstream(path, std::ios::binary) << text;
-            g.bytes += text.size();
-        }
+        g.bytes = WriteLoadoutTables(g.install);
         return g;
     }();
     return game;

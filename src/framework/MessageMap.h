@@ -34,6 +34,17 @@ template <class T, HCURSOR (T::*F)()>
 LRESULT CallQueryDragIcon(CWnd* self, WPARAM, LPARAM) {
     return reinterpret_cast<LRESULT>((static_cast<T*>(self)->*F)());
 }
+template <class T, HBRUSH (T::*F)(HDC, HWND)>
+LRESULT CallCtlColor(CWnd* self, WPARAM wParam, LPARAM lParam) {
+    return reinterpret_cast<LRESULT>((static_cast<T*>(self)->*F)(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+}
+// The point is in screen coordinates; (-1, -1) when the keyboard asked for the menu.
+template <class T, void (T::*F)(HWND, POINT)>
+LRESULT CallContextMenu(CWnd* self, WPARAM wParam, LPARAM lParam) {
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    (static_cast<T*>(self)->*F)(reinterpret_cast<HWND>(wParam), at);
+    return 0;
+}
 }  // namespace afx
 
 #define ON_COMMAND_CODE(code, id, Class, Method) \
@@ -46,3 +57,5 @@ LRESULT CallQueryDragIcon(CWnd* self, WPARAM, LPARAM) {
 #define ON_WM_PAINT(Class) MessageEntry{WM_PAINT, 0, 0, &afx::CallVoid<Class, &Class::OnPaint>}
 #define ON_WM_QUERYDRAGICON(Class) MessageEntry{WM_QUERYDRAGICON, 0, 0, &afx::CallQueryDragIcon<Class, &Class::OnQueryDragIcon>}
 #define ON_WM_DESTROY(Class) MessageEntry{WM_DESTROY, 0, 0, &afx::CallVoid<Class, &Class::OnDestroy>}
+#define ON_WM_CTLCOLOREDIT(Class) MessageEntry{WM_CTLCOLOREDIT, 0, 0, &afx::CallCtlColor<Class, &Class::OnCtlColorEdit>}
+#define ON_WM_CONTEXTMENU(Class) MessageEntry{WM_CONTEXTMENU, 0, 0, &afx::CallContextMenu<Class, &Class::OnContextMenu>}

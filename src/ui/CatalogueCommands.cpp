@@ -1,19 +1,48 @@
-// The setup dialog's ship catalogue: a read-only reference list of sub names.
-#include "catalogue/ShipCatalogue.h"
+// The setup dialog's ship catalogue: a reference list of the known ships'
+// sub names, the catalogue's rows and the game's loadout ships.
+#include "catalogue/LoadoutFile.h"
+#include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
-void CSkirmakerDlg::FillShipCatalogue() {
-    for (const ShipCatalogueRow& row : g_shipCatalogue) {
+namespace {
+
+using CatalogueEntries = std::map<std::string, std::unique_ptr<CShipEntry>>;
+
+// Adds a line to the sorted list `combo` for each ship, with its entry as the line's data.
+void AddLines(HWND combo, const std::vector<catalogue::CatalogueEntry>& ships, CatalogueEntries& entries) {
+    std::size_t textBytes = 0;
+    for (const catalogue::CatalogueEntry& ship : ships) textBytes += ship.subName.size() + 1;
+    // The game's tables may add thousands of lines: room for all at once, and no drawing meanwhile.
+    ::SendMessageA(combo, CB_INITSTORAGE, ships.size(), textBytes);
+    ::SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
+    for (const catalogue::CatalogueEntry& ship : ships) {
         auto entry = std::make_unique<CShipEntry>();
-        entry->m_strName = row.subName;
-        entry->m_strRace = row.race;
-        entry->m_strClass = row.shipClass;
-        entry->m_strSubName = row.subName;
+        entry->m_strName = ship.subName;
+        entry->m_strRace = ship.race;
+        entry->m_strClass = ship.shipClass;
+        entry->m_strSubName = ship.subName;
         CShipEntry* shown = entry.get();
-        m_mapCatalogue[row.subName] = std::move(entry);
-        const int index = m_comboCatalogue.AddString(row.subName);
-        if (index >= 0) m_comboCatalogue.SetItemDataPtr(index, shown);
+        entries[ship.subName] = std::move(entry);
+        const auto index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ship.subName.c_str()));
+        if (index >= 0) ::SendMessageA(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(shown));
     }
+    ::SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
+}
+
+}  // namespace
+
+void CSkirmakerDlg::FillShipCatalogue() {
+    std::string install;
+    m_knownShips = theMissionSettings.GetInstallPath(install)
+                       ? catalogue::KnownShips(catalogue::ReadGameLoadouts(install))
+                       : catalogue::KnownShips();
+    // Under Wine every message to a subclassed window is slow: the combo's
+    // object lets go of its window while the lines go in.
+    HWND combo = m_comboCatalogue.Detach();
+    AddLines(combo, m_knownShips.Entries(), m_mapCatalogue);
+    m_comboCatalogue.Attach(combo);
+    // The game's ships are known now.
+    CheckShipFields();
 }
 
 void CSkirmakerDlg::OnSelchangeCatalogue() {

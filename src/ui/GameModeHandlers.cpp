@@ -27,4 +27,5 @@ void CSkirmakerDlg::ShowPlayerShipsOfHostFlag() {
 void CSkirmakerDlg::OnChangeShip(int n) {
     UpdateData(TRUE);
     theMissionSettings.m_strShips[n] = this->*kShipPlaces[n - 1].member;
+    CheckShip(n);
 }

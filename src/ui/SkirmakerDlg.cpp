@@ -41,6 +41,9 @@ constexpr MessageEntry kMessageMap[] = {
     ON_BN_CLICKED(IDC_VIEW_MAP, CSkirmakerDlg, OnViewMap),
     ON_COMMAND(IDM_COPYSETUP, CSkirmakerDlg, OnCopySetup),
     ON_COMMAND(IDM_PASTESETUP, CSkirmakerDlg, OnPasteSetup),
+    ON_WM_CTLCOLOREDIT(CSkirmakerDlg),
+    ON_WM_CONTEXTMENU(CSkirmakerDlg),
+    ON_COMMAND(IDM_PUTSHIPNAME, CSkirmakerDlg, OnPutShipName),
 };
 
 }  // namespace
@@ -64,9 +67,13 @@ void CSkirmakerDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_CLASS, m_strClass);
     DDX_Text(pDX, IDC_SUBNAME, m_strSubName);
     DDX_Text(pDX, IDC_COMMENTS, m_strComments);
+    // Whatever shows the members (start-up, a chosen, pasted or cleared
+    // setup) shows their checks too; typing checks as it goes.
+    if (!pDX->m_bSaveAndValidate) CheckShipFields();
 }
 
 BOOL CSkirmakerDlg::OnInitDialog() {
+    AttachShipFields();
     CDialog::OnInitDialog();
     // Nothing typed or pasted is cut short (edits stop at 30,000 characters
     // by default): the record and the files hold texts of any length.

@@ -6,8 +6,11 @@
 #include "setups/SetupForm.h"
 #include "setups/SetupStore.h"
 #include "ui/AutoCompleteComboBox.h"
+#include "ui/ShipField.h"
+#include "catalogue/KnownShips.h"
 #include "catalogue/ShipEntry.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <string>
@@ -35,6 +38,11 @@ public:
     CSetupStore m_mapSetups;
     CSetupDataFile m_dataFile;
     std::map<std::string, std::unique_ptr<CShipEntry>> m_mapCatalogue;
+    // The names a ship field may hold: the catalogue's rows and the game's loadout ships.
+    catalogue::KnownShips m_knownShips;
+    // The ship fields in place order (A1-A8, P1-P6), each showing its check.
+    std::array<CShipField, CMissionSettings::kShipCount> m_shipFields;
+    CShipFieldTips m_shipTips;
 
     BOOL OnInitDialog() override;
     void OnOK() override;
@@ -69,6 +77,13 @@ public:
     // Ship catalogue.
     void FillShipCatalogue();
     void OnSelchangeCatalogue();
+
+    // The ship-name check of the ship fields.
+    HBRUSH OnCtlColorEdit(HDC dc, HWND control);
+    void OnContextMenu(HWND window, POINT at);
+    // Ctrl+Space: in a flagged ship field its suggestion, in the catalogue
+    // its ship into the ship field that had the focus last.
+    void OnPutShipName();
 
     // Saved setups.
     void LoadSetups();
@@ -111,11 +126,22 @@ private:
     void ShowGameFolderInMenu();
     // P1-P6 as a chosen setup's host flag has them: 1 enables, 0 disables.
     void ShowPlayerShipsOfHostFlag();
-    // Ship N (1 to 14) changed: the record follows the field.
+    // Ship N (1 to 14) changed: the record and the check follow the field.
     void OnChangeShip(int n);
     void OnClickModeBox(const ModeBox& box);
     // Enables or disables the player ship edits P1 to P6.
     void ShowPlayerShips(PlayerShips state);
     // Shows `form` in the controls.
     void ShowForm(const CSetupForm& form);
+
+    // The ship-name check.
+    void AttachShipFields();
+    void CheckShipFields();
+    void CheckShip(int n);
+    // The ship field `window`, or null.
+    CShipField* ShipFieldOf(HWND window);
+    void PutSuggestion(const CShipField& field) const;
+    void PutCatalogueShip(const CShipField& field) const;
+    // The known ship the catalogue's box shows; empty when it shows none.
+    std::string CatalogueShip() const;
 };

@@ -5,6 +5,7 @@
 //   skmdrive gone CAPTION               wait until it no longer exists
 //   skmdrive post-click CAPTION ID      click a button without waiting (it may open a box)
 //   skmdrive key CAPTION ID VK          press a key in a control (decimal virtual-key code)
+//   skmdrive focus CAPTION ID           give a control of a dialog the keyboard focus
 //
 // Waits end after 20 seconds with exit code 2; a missing control gives exit code 1.
 #include <windows.h>
@@ -28,7 +29,7 @@ bool Poll(Found found) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fputs("usage: skmdrive wait|gone|post-click|key CAPTION ...\n", stderr);
+        std::fputs("usage: skmdrive wait|gone|post-click|key|focus CAPTION ...\n", stderr);
         return 64;
     }
     const std::string command = argv[1];
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     if (!control) return 1;
     if (command == "post-click") {
         PostMessageA(control, BM_CLICK, 0, 0);
+    } else if (command == "focus") {
+        PostMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     } else if (command == "key" && argc >= 5) {
         const WORD vk = static_cast<WORD>(std::atoi(argv[4]));
         const UINT scan = MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
