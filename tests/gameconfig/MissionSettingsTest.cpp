@@ -2,6 +2,7 @@
 // finds the game.
 #include "gameconfig/MissionSettings.h"
 #include "gameconfig/ProfileFile.h"
+#include "SizedFile.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +49,7 @@ TEST_F(MissionSettingsTest, SaveWritesANewSectionInKeyOrderAndLoadReadsItBack) {
     EXPECT_EQ(loaded.m_strShips, settings.m_strShips);
     EXPECT_EQ(loaded.GetTeamSettings() * 100 + loaded.GetPlayerShipSettings(), 208);
 
-    fs::resize_file(m_file, gameconfig::kMaxProfileBytes + 1);  // too big to read or write
+    WriteSizedFile(m_file, gameconfig::kMaxProfileBytes + 1);  // too big to read or write
     EXPECT_NE(settings.SaveTo(m_file.string()), 0u);
     EXPECT_EQ(fs::file_size(m_file), gameconfig::kMaxProfileBytes + 1);
     loaded.m_strSetup = "mine";

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SetupBytes.h"
+#include "SizedFile.h"
 #include "setups/SetupDataFile.h"
 
 namespace fs = std::filesystem;
@@ -146,7 +147,7 @@ TEST_F(SetupDataFileTest, FailedSaveIsReportedAndALaterSaveSucceeds) {
 
 TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotReplaced) {
     Write(m_bad, "earlier");
-    std::ofstream(m_data, std::ios::binary).seekp(CSetupDataFile::kMaxFileBytes).put('\0');  // sparse: one byte written
+    WriteSizedFile(m_data, CSetupDataFile::kMaxFileBytes + 1);
     CSetupDataFile file(m_data.string());
     const SetupLoadResult loaded = file.Load(m_store);
     EXPECT_EQ(loaded.status, SetupLoadStatus::Unreadable);
