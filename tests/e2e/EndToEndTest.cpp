@@ -129,7 +129,7 @@ protected:
         std::string titles;
         for (const auto& [title, record] : store.GetEntries()) titles += title + " ";
         for (const auto& entry : fs::directory_iterator(m_game.work))
-            if (entry.path() != m_game.dataFile) titles += "+" + entry.path().filename().string() + " ";
+            if (entry.path() != m_game.dataFile) titles.append("+").append(entry.path().filename().string()).append(" ");
         return titles;
     }
 
