@@ -1,7 +1,6 @@
 #include "files/FileIO.h"
 
 #include <cctype>
-#include <system_error>
 
 namespace files {
 namespace {
@@ -12,7 +11,7 @@ constexpr std::string_view kTemporarySuffix = ".tmp";
 }  // namespace
 
 std::string DescribeError(ErrorCode error) {
-    std::string reason = std::system_category().message(static_cast<int>(error));
+    std::string reason = SystemErrorText(error);
     // System texts may end in a full stop and a line break.
     while (!reason.empty() && (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back()))))
         reason.pop_back();

@@ -69,6 +69,8 @@ private:
 // The platform's text for an error number, without a final full stop, then
 // ", code N": for messages that go on after it.
 std::string DescribeError(ErrorCode error);
+// The platform's own text for an error number, as the platform gives it.
+std::string SystemErrorText(ErrorCode error);
 
 // No writer runs this long: a temporary file this old was left by a crash.
 inline constexpr std::chrono::minutes kStaleTemporaryAge{10};

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace files {
@@ -141,6 +142,8 @@ ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     RemoveStaleTemporaries(target);
     return 0;
 }
+
+std::string SystemErrorText(ErrorCode error) { return std::strerror(static_cast<int>(error)); }
 
 ErrorCode CopyToNewFile(const std::string& from, const std::string& to) {
     std::string bytes;

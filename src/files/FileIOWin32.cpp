@@ -169,6 +169,15 @@ ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     return 0;
 }
 
+std::string SystemErrorText(ErrorCode error) {
+    // The runtime's error category gives C library texts for these numbers;
+    // the user must read the system's own.
+    char text[512];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    return length > 0 ? std::string(text, length) : "Unknown error";
+}
+
 ErrorCode CopyToNewFile(const std::string& from, const std::string& to) {
     return CopyFileA(from.c_str(), to.c_str(), TRUE) ? 0 : Fail(GetLastError());
 }
