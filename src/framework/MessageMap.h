@@ -38,6 +38,11 @@ template <class T, HBRUSH (T::*F)(HDC, HWND)>
 LRESULT CallCtlColor(CWnd* self, WPARAM wParam, LPARAM lParam) {
     return reinterpret_cast<LRESULT>((static_cast<T*>(self)->*F)(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
 }
+template <class T, void (T::*F)(UINT_PTR)>
+LRESULT CallTimer(CWnd* self, WPARAM wParam, LPARAM) {
+    (static_cast<T*>(self)->*F)(static_cast<UINT_PTR>(wParam));
+    return 0;
+}
 // The point is in screen coordinates; (-1, -1) when the keyboard asked for the menu.
 template <class T, void (T::*F)(HWND, POINT)>
 LRESULT CallContextMenu(CWnd* self, WPARAM wParam, LPARAM lParam) {
@@ -58,4 +63,5 @@ LRESULT CallContextMenu(CWnd* self, WPARAM wParam, LPARAM lParam) {
 #define ON_WM_QUERYDRAGICON(Class) MessageEntry{WM_QUERYDRAGICON, 0, 0, &afx::CallQueryDragIcon<Class, &Class::OnQueryDragIcon>}
 #define ON_WM_DESTROY(Class) MessageEntry{WM_DESTROY, 0, 0, &afx::CallVoid<Class, &Class::OnDestroy>}
 #define ON_WM_CTLCOLOREDIT(Class) MessageEntry{WM_CTLCOLOREDIT, 0, 0, &afx::CallCtlColor<Class, &Class::OnCtlColorEdit>}
+#define ON_WM_TIMER(Class) MessageEntry{WM_TIMER, 0, 0, &afx::CallTimer<Class, &Class::OnTimer>}
 #define ON_WM_CONTEXTMENU(Class) MessageEntry{WM_CONTEXTMENU, 0, 0, &afx::CallContextMenu<Class, &Class::OnContextMenu>}

@@ -4,12 +4,18 @@
 #include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
+#include <algorithm>
+#include <span>
+
 namespace {
 
 using CatalogueEntries = std::map<std::string, std::unique_ptr<CShipEntry>>;
 
+// Completes the list once the dialog is on screen.
+constexpr UINT_PTR kCompleteCatalogueTimer = 1;
+
 // Adds a line to the sorted list `combo` for each ship, with its entry as the line's data.
-void AddLines(HWND combo, const std::vector<catalogue::CatalogueEntry>& ships, CatalogueEntries& entries) {
+void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, CatalogueEntries& entries) {
     std::size_t textBytes = 0;
     for (const catalogue::CatalogueEntry& ship : ships) textBytes += ship.subName.size() + 1;
     // The game's tables may add thousands of lines: room for all at once, and no drawing meanwhile.
@@ -31,18 +37,54 @@ void AddLines(HWND combo, const std::vector<catalogue::CatalogueEntry>& ships, C
 
 }  // namespace
 
-void CSkirmakerDlg::FillShipCatalogue() {
+void CSkirmakerDlg::StartReadingGameShips() {
+    if (!theMissionSettings.GetInstallPath(m_gameShipsFolder)) return;
+    m_gameShips = std::async(std::launch::async, [folder = m_gameShipsFolder] {
+        return catalogue::KnownShips(catalogue::ReadGameLoadouts(folder));
+    });
+}
+
+catalogue::KnownShips CSkirmakerDlg::TakeKnownShips() {
     std::string install;
-    m_knownShips = theMissionSettings.GetInstallPath(install)
-                       ? catalogue::KnownShips(catalogue::ReadGameLoadouts(install))
-                       : catalogue::KnownShips();
+    const bool found = theMissionSettings.GetInstallPath(install);
+    if (m_gameShips.valid()) {
+        catalogue::KnownShips read = m_gameShips.get();
+        // The folder may have been chosen since.
+        if (found && install == m_gameShipsFolder) return read;
+    }
+    return found ? catalogue::KnownShips(catalogue::ReadGameLoadouts(install)) : catalogue::KnownShips();
+}
+
+void CSkirmakerDlg::FillShipCatalogue() {
+    m_knownShips = TakeKnownShips();
+    // The catalogue's rows go in now. The game's ships may be thousands, which
+    // a list box takes a tenth of a second to sort in: they follow as soon as
+    // the dialog is on screen.
+    const auto& ships = m_knownShips.Entries();
+    const auto rows = std::partition_point(ships.begin(), ships.end(), [](const catalogue::CatalogueEntry& ship) {
+        return ship.source == catalogue::ShipSource::Catalogue;
+    });
+    AddCatalogueLines(static_cast<std::size_t>(rows - ships.begin()));
+    if (m_catalogueLines < ships.size()) SetTimer(m_hWnd, kCompleteCatalogueTimer, 0, nullptr);
+    // The game's ships are known now.
+    CheckShipFields();
+}
+
+void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {
+    const std::span<const catalogue::CatalogueEntry> ships = m_knownShips.Entries();
+    if (upTo <= m_catalogueLines || upTo > ships.size()) return;
     // Under Wine every message to a subclassed window is slow: the combo's
     // object lets go of its window while the lines go in.
     HWND combo = m_comboCatalogue.Detach();
-    AddLines(combo, m_knownShips.Entries(), m_mapCatalogue);
+    AddLines(combo, ships.subspan(m_catalogueLines, upTo - m_catalogueLines), m_mapCatalogue);
     m_comboCatalogue.Attach(combo);
-    // The game's ships are known now.
-    CheckShipFields();
+    m_catalogueLines = upTo;
+}
+
+void CSkirmakerDlg::OnTimer(UINT_PTR id) {
+    if (id != kCompleteCatalogueTimer) return;
+    KillTimer(m_hWnd, id);
+    AddCatalogueLines(m_knownShips.Size());
 }
 
 void CSkirmakerDlg::OnSelchangeCatalogue() {

@@ -43,6 +43,7 @@ constexpr MessageEntry kMessageMap[] = {
     ON_COMMAND(IDM_PASTESETUP, CSkirmakerDlg, OnPasteSetup),
     ON_WM_CTLCOLOREDIT(CSkirmakerDlg),
     ON_WM_CONTEXTMENU(CSkirmakerDlg),
+    ON_WM_TIMER(CSkirmakerDlg),
     ON_COMMAND(IDM_PUTSHIPNAME, CSkirmakerDlg, OnPutShipName),
 };
 
@@ -50,6 +51,7 @@ constexpr MessageEntry kMessageMap[] = {
 
 CSkirmakerDlg::CSkirmakerDlg(CWnd* pParent) : CDialog(IDD_SKIRMAKER_DIALOG, pParent) {
     m_hIcon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    StartReadingGameShips();
 }
 
 CSkirmakerDlg::~CSkirmakerDlg() = default;

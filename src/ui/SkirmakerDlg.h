@@ -11,6 +11,7 @@
 #include "catalogue/ShipEntry.h"
 
 #include <array>
+#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,6 +41,12 @@ public:
     std::map<std::string, std::unique_ptr<CShipEntry>> m_mapCatalogue;
     // The names a ship field may hold: the catalogue's rows and the game's loadout ships.
     catalogue::KnownShips m_knownShips;
+    // How many of them the catalogue list shows so far.
+    std::size_t m_catalogueLines = 0;
+    // The game's loadout tables, read on a thread of their own while the
+    // dialog's window is made, and the folder they were read from.
+    std::future<catalogue::KnownShips> m_gameShips;
+    std::string m_gameShipsFolder;
     // The ship fields in place order (A1-A8, P1-P6), each showing its check.
     std::array<CShipField, CMissionSettings::kShipCount> m_shipFields;
     CShipFieldTips m_shipTips;
@@ -75,7 +82,11 @@ public:
     void OnChangeShip14() { OnChangeShip(14); }
 
     // Ship catalogue.
+    void StartReadingGameShips();
+    catalogue::KnownShips TakeKnownShips();
     void FillShipCatalogue();
+    void AddCatalogueLines(std::size_t upTo);
+    void OnTimer(UINT_PTR id);
     void OnSelchangeCatalogue();
 
     // The ship-name check of the ship fields.
