@@ -90,18 +90,8 @@ protected:
     const fs::path m_bad = m_dir.path / "SkirmakerData.dat.bad";
 };
 
-TEST_F(SetupDataFileTest, TheFileInTheWorkingFolderIsReadWholeAndReplacedWhole) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(m_dir.path);
-    Copy absent(CSetupDataFile::kFileName);
-    const SetupLoadResult loaded = absent.Load();
-    EXPECT_EQ(loaded.status, SetupLoadStatus::Absent);
-    EXPECT_TRUE(loaded.message.empty());
-    SaveForm(absent.store, "one", "");
-    EXPECT_EQ(absent.Save().status, SetupSaveStatus::Saved);
-    fs::current_path(previous);
-    EXPECT_EQ(ReadFileBytes(m_path), CSetupDataFile::Encode(absent.store));
-
+// The working folder's file is the end-to-end test's.
+TEST_F(SetupDataFileTest, TheFileIsReadWholeAndReplacedWhole) {
     WriteFileBytes(m_path, ThreeEntries());
     // Another name for the file, as a reader that opened it keeps: a save puts a
     // new file in place rather than writing into this one, so a save that fails
@@ -222,6 +212,8 @@ TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotRep
     EXPECT_EQ(fs::file_size(m_bad.string() + "2"), CSetupDataFile::kMaxFileBytes + 1);
 }
 
+// What a save merges from a file another copy wrote since; the copies
+// themselves are the end-to-end test's.
 TEST(SetupStoreMergeTest, ThisRunsChangesWinEverythingElseOnDiskIsKeptAndRecordsStayInPlace) {
     CSetupStore ours, disk;
     SaveForm(ours, "changed", "ours");
@@ -235,29 +227,6 @@ TEST(SetupStoreMergeTest, ThisRunsChangesWinEverythingElseOnDiskIsKeptAndRecords
     ours.MergeFrom(std::move(disk));
     EXPECT_EQ(Listing(ours), "changed:ours deleted: new there:disk new there only here: untouched:disk untouched ");
     EXPECT_EQ(ours.Find("untouched"), untouched);  // a list line points at it
-}
-
-TEST_F(SetupDataFileTest, TwoCopiesKeepEachOthersSetupsWhicheverWritesLast) {
-    for (const bool firstWritesFirst : {true, false}) {
-        SCOPED_TRACE(firstWritesFirst);
-        Copy first(m_path), second(m_path);
-        fs::remove(m_path);
-        first.Load();
-        SaveForm(first.store, "kept", "before");
-        ASSERT_EQ(first.Save().status, SetupSaveStatus::Saved);
-        first.Load();
-        second.Load();
-        SaveForm(first.store, "fromFirst", "1");
-        first.store.Blank("kept");
-        SaveForm(second.store, "fromSecond", "2");
-        Copy& early = firstWritesFirst ? first : second;
-        Copy& late = firstWritesFirst ? second : first;
-        ASSERT_EQ(early.Save().status, SetupSaveStatus::Saved);
-        ASSERT_EQ(late.Save().status, SetupSaveStatus::Saved);
-        EXPECT_EQ(OnDisk(), "fromFirst:1 fromSecond:2 kept: ");
-        EXPECT_EQ(Listing(late.store), OnDisk());
-        EXPECT_EQ(Names(), std::vector<std::string>{CSetupDataFile::kFileName});
-    }
 }
 
 // Leftovers of crashed runs: young ones may still be another writer's and stay;
