@@ -249,7 +249,6 @@ public:
     }
 
     HWND Item(int id) const { return GetDlgItem(hWnd, id); }
-    std::string Text(int id) const { return WindowText(Item(id)); }
     // Moves the focus as the dialog's own Tab key would, and waits until it has moved.
     void Focus(HWND window) {
         SendMessageA(hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
@@ -306,7 +305,7 @@ protected:
         Start();
     }
     HWND Item(int id) const { return run->Item(id); }
-    std::string Text(int id) const { return run->Text(id); }
+    std::string Text(int id) const { return WindowText(run->Item(id)); }
     // One message box of this type, owned by the dialog, whose text holds `words`.
     void ExpectOneBox(UINT type, const std::string& words) const {
         const auto boxes = Boxes();
