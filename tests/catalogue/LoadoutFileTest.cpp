@@ -2,11 +2,10 @@
 // however bad, gives more than bounded names or stops the program.
 #include "catalogue/LoadoutFile.h"
 #include "catalogue/TabTable.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -100,33 +99,19 @@ TEST(LoadoutFile, JunkGivesBoundedCleanNamesAndBinaryNothing) {
     EXPECT_EQ(ParseLoadout(many, D).ships.size(), kMaxLoadoutShips);
 }
 
-TEST(LoadoutFile, GameFolderFilesAreReadAndBadOnesOnlyGiveFewerNames) {
-    const fs::path dir = fs::temp_directory_path() / ("skm-loadout-" + std::to_string(std::random_device{}()));
-    const std::string install = dir.string() + "/";
-    auto write = [&](LoadoutKind kind, const std::string& bytes) {
-        // On Windows the backslashes make folders; elsewhere they are part of the name.
-        const fs::path path = LoadoutPath(install, kind);
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    };
-    fs::create_directories(dir);
+// Reading both files of a game folder is the setup dialog's test (ShipCheckTest).
+TEST(LoadoutFile, GameFolderFilesAreFoundAndBadOnesOnlyGiveFewerNames) {
     EXPECT_EQ(LoadoutPath("D:\\Games\\Voidwake\\", C), "D:\\Games\\Voidwake\\Assets\\Specs\\CustomLoadOut.txt");
-
+    const TempFolder dir("skm-loadout-");
+    const std::string install = dir.path.string() + "/";
     const GameLoadouts none = ReadGameLoadouts(install);
     EXPECT_TRUE(none.defaults.status == LoadoutStatus::Missing && none.custom.status == LoadoutStatus::Missing);
-
-    write(D, "SubName\r\nNight Heron\r\n");
-    write(C, "a\tb\tOwl\n");
-    const GameLoadouts both = ReadGameLoadouts(install);
-    EXPECT_EQ(Rows(both.defaults), std::vector<std::string>{"Night Heron||"});
-    EXPECT_EQ(Rows(both.custom), std::vector<std::string>{"Owl||"});
-
-    write(C, "a\tb\tOwl\n" + std::string(kMaxLoadoutBytes, '\n'));
-    const LoadoutTable huge = ReadLoadout(LoadoutPath(install, C), C);
+    // On Windows the backslashes make folders; elsewhere they are part of the name.
+    const fs::path path = LoadoutPath(install, C);
+    fs::create_directories(path.parent_path());
+    WriteFileBytes(path, "a\tb\tOwl\n" + std::string(kMaxLoadoutBytes, '\n'));
+    const LoadoutTable huge = ReadLoadout(path.string(), C);
     EXPECT_TRUE(huge.status == LoadoutStatus::Unreadable && huge.error != 0 && huge.ships.empty());
-
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The real program in a sandbox (registry value, game folder, working folder),
-// used from outside as a user would: one test for each road through it.
+// used from outside as a user would: one test for each road through it, each
+// also on a file that once lost data (a linked, damaged or shared file).
 #include "DialogHarness.h"
+#include "SetupBytes.h"
 
 #include "files/FileIO.h"
 #include "setups/SetupDataFile.h"
@@ -136,133 +138,107 @@ protected:
     GameSandbox m_game;
 };
 
-TEST_F(EndToEndTest, SelectAppliesTheSetupAndLeavesTheRestOfTheFileAlone) {
-    WriteFileBytes(m_game.scriptsIni,
-                   "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n"
-                   "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n\r\n"
-                   "[Sp_Campaign]\r\nlevel = 3\r\n");
+// A linked scripts.ini (as mod managers make them) stays a link: its target
+// gets the setup, ships of disabled places too, and keeps all else.
+TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlone) {
+    const fs::path target = m_game.root / "mods" / "scripts.ini";
+    fs::create_directories(target.parent_path());
+    const std::string rest = "\r\n[Sp_Campaign]\r\nlevel = 3\r\n";
+    WriteFileBytes(target, "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n[Mul_Skirmaker]\r\nsetup=Old\r\n"
+                           "ship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n" + rest);
+    // With the host's own ln, as mod managers and Linux setups make them.
+    RunHost("Z:\\bin\\ln -s " + HostPath(target) + " " + HostPath(m_game.scriptsIni));
+    ASSERT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));
     Program program(m_game.work);
+    EXPECT_EQ(WindowText(program.Item(IDC_SETUP_TITLE)), "Old");
     program.Send(IDC_SHIP2, WM_SETTEXT, "\"Kestrel\"");
-    program.Send(IDC_SHIP10, WM_SETTEXT, "Dart");
+    program.Send(IDC_SHIP10, WM_SETTEXT, "Dart");  // P2, disabled while players select their ships
     program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
     EXPECT_EQ(program.ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
     ASSERT_TRUE(program.Exited());
-    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni),
+    EXPECT_EQ(ReadFileBytes(target),
               "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n"
-              "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n"
+              "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=2\r\nPlayerShipSettings=4\r\n"
               "ship2=\"Kestrel\"\r\nship3=\r\nship4=\r\nship5=\r\nship6=\r\nship7=\r\nship8=\r\nship9=\r\n"
-              "ship10=Dart\r\nship11=\r\nship12=\r\nship13=\r\nship14=\r\n\r\n"
-              "[Sp_Campaign]\r\nlevel = 3\r\n");
+              "ship10=Dart\r\nship11=\r\nship12=\r\nship13=\r\nship14=\r\n" + rest);
+    EXPECT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));  // still the link
+    RunHost("Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
     EXPECT_FALSE(fs::exists(m_game.dataFile));
-}
-
-TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupAndNotTheGamesFile) {
-    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
-    WriteFileBytes(m_game.scriptsIni, ini);
-    Program program(m_game.work);
-    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    program.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
-    program.SaveAs("abc");
-    EXPECT_EQ(IsDlgButtonChecked(program.dialog, IDC_PLAYER_VS_AI), BST_UNCHECKED);  // the form is cleared
-    PostMessageA(program.Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-    ASSERT_TRUE(program.Exited());
-    // The 65 bytes of one setup titled abc with "Player Select Ships" and "Player vs AI" ticked.
-    const std::string abc("\x03" "abc", 4);
-    EXPECT_EQ(ReadFileBytes(m_game.dataFile),
-              std::string("\x01\x00", 2) + abc + std::string("\xFF\xFF\x01\x00\x0E\x00", 6) + "CSkirmakerData" + abc +
-                  std::string(14, '\0') + abc + std::string("\0\0\0\0" "\x01\0\0\0" "\x01\0\0\0" "\0\0\0\0" "\0", 17));
-    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
-}
-
-TEST_F(EndToEndTest, AFailedWriteSaysWhyAndEscThenWritesNothing) {
-    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
-    WriteFileBytes(m_game.scriptsIni, ini);
-    SetFileAttributesA(m_game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_READONLY);
-    Program program(m_game.work);
-    program.Send(IDC_PLAYER_VS_PLAYER, BM_CLICK);
-    program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
-    EXPECT_EQ(program.ClickForBox(IDOK), "Error saving to sripts.ini; code 5.");
-    EXPECT_FALSE(program.Exited(500));
-    PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
-    ASSERT_TRUE(program.Exited());
-    EXPECT_EQ(GetFileAttributesA(m_game.scriptsIni.string().c_str()) & FILE_ATTRIBUTE_READONLY,
-              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-    SetFileAttributesA(m_game.scriptsIni.string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
-    EXPECT_TRUE(fs::is_empty(m_game.work));
-}
-
-// Two copies in one working folder, whichever closes last, and both started
-// on a damaged file: no setup either saved is lost, and the damaged file is
-// kept aside once.
-TEST_F(EndToEndTest, TwoCopiesInOneFolderKeepEachOthersSetups) {
-    std::string damaged = std::string("\x02\x00\x01" "a", 4);
-    for (const bool onDamaged : {false, true}) {
-        for (const bool firstClosesFirst : {true, false}) {
-            for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
-            if (onDamaged) WriteFileBytes(m_game.dataFile, damaged);
-            Program first(m_game.work), second(m_game.work);
-            if (onDamaged) {
-                for (const Program* program : {&first, &second})
-                    EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
-            }
-            first.SaveAs("fromFirst");
-            second.SaveAs("fromSecond");
-            for (const Program* program : firstClosesFirst ? std::vector{&first, &second} : std::vector{&second, &first}) {
-                PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-                EXPECT_TRUE(program->Exited());
-            }
-            EXPECT_EQ(Saved(), onDamaged ? "fromFirst fromSecond +SkirmakerData.dat.bad " : "fromFirst fromSecond ");
-        }
-    }
-}
-
-// A damaged file that cannot be written over keeps its name, and no copy of it is left.
-TEST_F(EndToEndTest, AFailedWriteAfterADamagedFileLeavesTheOriginalInPlace) {
-    WriteFileBytes(m_game.dataFile, std::string("\x05\x00", 2));
-    SetFileAttributesA(m_game.dataFile.string().c_str(), FILE_ATTRIBUTE_READONLY);
-    Program program(m_game.work);
-    EXPECT_NE(program.AnswerBox().find("damaged"), std::string::npos);
-    program.Send(IDC_SETUPS, WM_SETTEXT, "new");
-    // The system's own words for the code, not the C library's for the same number.
-    EXPECT_NE(program.ClickForBox(IDC_SAVE).find(" denied, code 5."), std::string::npos);
-    PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
-    ASSERT_TRUE(program.Exited());
-    SetFileAttributesA(m_game.dataFile.string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadFileBytes(m_game.dataFile), std::string("\x05\x00", 2));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
 }
 
 // Leftovers of crashed runs: one under the very name this copy tries first,
 // which must not stop the save, and an old one, which the save removes.
-TEST_F(EndToEndTest, LeftoverTemporaryFilesNeitherBlockASaveNorStay) {
+TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupPastLeftoverTemporariesAndNotTheGamesFile) {
+    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
+    WriteFileBytes(m_game.scriptsIni, ini);
     Program program(m_game.work);
     const fs::path young = files::TemporaryName(m_game.dataFile.string(), program.Id(), 0);
     const fs::path old = files::TemporaryName(m_game.dataFile.string(), 1, 1);
     WriteFileBytes(young, "left");
     WriteFileBytes(old, "left long ago");
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
-    program.SaveAs("saved");
-    EXPECT_EQ(Saved(), "saved +" + young.filename().string() + " ");
+    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    program.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
+    program.SaveAs("abc");
+    EXPECT_EQ(IsDlgButtonChecked(program.dialog, IDC_PLAYER_VS_AI), BST_UNCHECKED);  // the form is cleared
+    PostMessageA(program.Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+    ASSERT_TRUE(program.Exited());
+    // One setup titled abc with "Player Select Ships" and "Player vs AI" ticked.
+    EXPECT_EQ(ReadFileBytes(m_game.dataFile), Bytes({0x01, 0x00, 0x03, 'a', 'b', 'c'}) + NewClassTag() +
+                                                  PlainBody("abc", {0, 1, 1, 0}));
+    EXPECT_EQ(Saved(), "abc +" + young.filename().string() + " ");
+    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
 }
 
-// A linked scripts.ini (as mod managers make them) stays a link: its target gets the setup.
-TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIni) {
-    const fs::path target = m_game.root / "mods" / "scripts.ini";
-    fs::create_directories(target.parent_path());
-    WriteFileBytes(target, "[Mul_Skirmaker]\r\nsetup=Linked\r\n");
-    // As mod managers and Linux setups make them, with the host's own ln.
-    RunHost("Z:\\bin\\ln -s " + HostPath(target) + " " + HostPath(m_game.scriptsIni));
-    ASSERT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));
+// Neither file can be written: each failure says why, and a damaged data file
+// keeps its name with no copy of it left.
+TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
+    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n", damaged("\x05\x00", 2);
+    WriteFileBytes(m_game.scriptsIni, ini);
+    WriteFileBytes(m_game.dataFile, damaged);
+    for (const fs::path& path : {m_game.scriptsIni, m_game.dataFile})
+        SetFileAttributesA(path.string().c_str(), FILE_ATTRIBUTE_READONLY);
     Program program(m_game.work);
-    EXPECT_EQ(WindowText(program.Item(IDC_SETUP_TITLE)), "Linked");
-    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    EXPECT_NE(program.AnswerBox().find("damaged"), std::string::npos);
+    program.Send(IDC_PLAYER_VS_PLAYER, BM_CLICK);
     program.Send(IDC_HOST_SELECT_SHIPS, BM_CLICK);
-    EXPECT_EQ(program.ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
-    EXPECT_NE(ReadFileBytes(target).find("\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n"), std::string::npos);
-    EXPECT_EQ(FileIdentity(m_game.scriptsIni), FileIdentity(target));  // still the link
-    RunHost("Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
+    EXPECT_EQ(program.ClickForBox(IDOK), "Error saving to sripts.ini; code 5.");
+    EXPECT_FALSE(program.Exited(500));
+    program.Send(IDC_SETUPS, WM_SETTEXT, "new");
+    // The system's own words for the code, not the C library's for the same number.
+    EXPECT_NE(program.ClickForBox(IDC_SAVE).find(" denied, code 5."), std::string::npos);
+    PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
+    ASSERT_TRUE(program.Exited());
+    for (const fs::path& path : {m_game.scriptsIni, m_game.dataFile}) {
+        EXPECT_EQ(GetFileAttributesA(path.string().c_str()) & FILE_ATTRIBUTE_READONLY,
+                  static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+        SetFileAttributesA(path.string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
+    EXPECT_EQ(ReadFileBytes(m_game.dataFile), damaged);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
+}
+
+// Two copies in one working folder, whichever closes last, the second time
+// both started on a damaged file: no setup either saved is lost, and the
+// damaged file is kept aside once. Both orders on both files are the core's.
+TEST_F(EndToEndTest, TwoCopiesInOneFolderKeepEachOthersSetups) {
+    for (const bool onDamaged : {false, true}) {
+        for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
+        if (onDamaged) WriteFileBytes(m_game.dataFile, std::string("\x02\x00\x01" "a", 4));
+        Program first(m_game.work), second(m_game.work);
+        if (onDamaged) {
+            for (const Program* program : {&first, &second})
+                EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
+        }
+        first.SaveAs("fromFirst");
+        second.SaveAs("fromSecond");
+        for (const Program* program : onDamaged ? std::vector{&second, &first} : std::vector{&first, &second}) {
+            PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+            EXPECT_TRUE(program->Exited());
+        }
+        EXPECT_EQ(Saved(), onDamaged ? "fromFirst fromSecond +SkirmakerData.dat.bad " : "fromFirst fromSecond ");
+    }
 }
 
 }  // namespace

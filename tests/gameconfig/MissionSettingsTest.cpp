@@ -2,14 +2,10 @@
 // finds the game.
 #include "gameconfig/MissionSettings.h"
 #include "gameconfig/ProfileFile.h"
-#include "SizedFile.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -19,15 +15,12 @@ namespace {
 
 class MissionSettingsTest : public testing::Test {
 protected:
-    MissionSettingsTest() { fs::create_directories(m_file.parent_path()); }
-    ~MissionSettingsTest() override { fs::remove_all(m_file.parent_path()); }
-    void Write(const std::string& bytes) const { std::ofstream(m_file, std::ios::binary) << bytes; }
-
-    const fs::path m_file = fs::temp_directory_path() / ("skm-mission-" + std::to_string(std::random_device{}())) /
-                            "scripts.ini";
+    TempFolder m_dir{"skm-mission-"};
+    const fs::path m_file = m_dir.path / "scripts.ini";
 };
 
-TEST_F(MissionSettingsTest, SaveWritesANewSectionInKeyOrderAndLoadReadsItBack) {
+// The section's bytes are those of the shared text (SetupFormTest), made by the same code.
+TEST_F(MissionSettingsTest, SaveAddsTheSectionAndLoadReadsItBack) {
     CMissionSettings settings;
     settings.m_strSetup = "Border Clash";
     for (int n = 1; n <= CMissionSettings::kShipCount; ++n) settings.m_strShips[n] = "\"S" + std::to_string(n) + "\"";
@@ -35,12 +28,6 @@ TEST_F(MissionSettingsTest, SaveWritesANewSectionInKeyOrderAndLoadReadsItBack) {
     settings.SetTeamSetting(CMissionSettings::kPlayerVsAIBit);
     settings.SetPlayerShipSetting(CMissionSettings::kHostSelectShipsBit);
     ASSERT_EQ(settings.SaveTo(m_file.string()), 0u);
-    std::ostringstream written;
-    written << std::ifstream(m_file, std::ios::binary).rdbuf();
-    EXPECT_EQ(written.str(), "[Mul_Skirmaker]\r\nsetup=Border Clash\r\nship1=\"S1\"\r\nship2=\"S2\"\r\nship3=\"S3\"\r\n"
-                             "ship4=\"S4\"\r\nship5=\r\nship6=\"S6\"\r\nship7=\"S7\"\r\nship8=\"S8\"\r\nship9=\"S9\"\r\n"
-                             "ship10=\"S10\"\r\nship11=\"S11\"\r\nship12=\"S12\"\r\nship13=\"S13\"\r\nship14=\"S14\"\r\n"
-                             "TeamSettings=2\r\nPlayerShipSettings=8\r\n");
     CMissionSettings loaded;
     loaded.m_strShips[5] = "kept";  // an empty value leaves the field alone
     loaded.LoadFrom(m_file.string());
@@ -62,7 +49,7 @@ TEST_F(MissionSettingsTest, LoadConvertsWordsAsAtoiDoes) {
     const std::pair<const char*, std::int32_t> words[] = {{"3", 3}, {"  -12abc", -12}, {"+7", 7}, {"x1", 0},
         {"2147483647", INT32_MAX}, {"99999999999999999999", INT32_MAX}, {"-99999999999", INT32_MIN}};
     for (const auto& [text, expected] : words) {
-        Write("[Mul_Skirmaker]\nTeamSettings="s + text + "\nPlayerShipSettings=" + text);
+        WriteFileBytes(m_file, "[Mul_Skirmaker]\nTeamSettings="s + text + "\nPlayerShipSettings=" + text);
         CMissionSettings settings;
         settings.LoadFrom(m_file.string());
         EXPECT_EQ(settings.GetTeamSettings(), expected) << text;

@@ -1,17 +1,23 @@
-// The data file's policy: what is read, what is written, and what is kept aside.
+// The data file: what is read, what is written and what is kept aside, so that
+// nothing stored is lost, also when two copies of the program write one file
+// or earlier writes left temporary files.
+#include "SetupBytes.h"
+#include "TestFiles.h"
+#include "files/FileIO.h"
+#include "setups/SetupDataFile.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <new>
-#include <random>
-#include <sstream>
 #include <string>
-
-#include "SetupBytes.h"
-#include "SizedFile.h"
-#include "setups/SetupDataFile.h"
+#include <vector>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -21,18 +27,42 @@ extern std::atomic<long> g_allocationsLeft;
 
 namespace {
 
-void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-
-std::string ReadAll(const fs::path& path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
+unsigned long ThisProcess() {
+#ifdef _WIN32
+    return static_cast<unsigned long>(_getpid());
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
 }
+
+// "title:comment" for each entry with a record, in the store's order.
+std::string Listing(const CSetupStore& store) {
+    std::string text;
+    for (const auto& [title, record] : store.GetEntries())
+        text += title + ":" + (record ? record->m_strComments : "-") + " ";
+    return text;
+}
+
+// What "Save" does to the store under a title.
+void SaveForm(CSetupStore& store, const std::string& title, const std::string& comment) {
+    if (!store.Contains(title)) store.Store(title, std::make_unique<CSkirmakerData>());
+    CSetupForm form;
+    form.m_strComments = comment;
+    store.Fill(title, form);
+}
+
+// One copy of the program: its store and its data file.
+struct Copy {
+    explicit Copy(const fs::path& path) : file(path.string()) {}
+    SetupLoadResult Load() { return file.Load(store); }
+    SetupSaveResult Save() { return file.Save(store); }
+    CSetupStore store;
+    CSetupDataFile file;
+};
 
 std::string ThreeEntries() {
     CSetupStore store;
-    for (const char* title : {"one", "two", "three"})
-        store.Store(title, std::make_unique<CSkirmakerData>())->m_strComments = "a comment";
+    for (const char* title : {"one", "two", "three"}) SaveForm(store, title, "a comment");
     return CSetupDataFile::Encode(store);
 }
 
@@ -40,122 +70,182 @@ std::string ThreeEntries() {
 const std::string kDamaged =
     Bytes({0x02, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("a") + Bytes({0x01, 'b', 0x09, 0x80}) + PlainBody("b");
 
-// Each test works in a folder of its own, removed afterwards.
 class SetupDataFileTest : public ::testing::Test {
 protected:
-    SetupDataFileTest() { fs::create_directories(m_dir); }
-    ~SetupDataFileTest() override { fs::remove_all(m_dir); }
+    // The folder's file names, sorted; they show what temporary files were left.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_dir.path)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string OnDisk() const {
+        Copy reader(m_path);
+        reader.Load();
+        return Listing(reader.store);
+    }
 
-    // Also shows that no temporary file was left behind.
-    auto FileCount() const { return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()); }
-
-    const fs::path m_dir = fs::temp_directory_path() / ("skm-setups-" + std::to_string(std::random_device{}()));
-    const fs::path m_data = m_dir / CSetupDataFile::kFileName;
-    const fs::path m_bad = m_dir / "SkirmakerData.dat.bad";
-    CSetupStore m_store;
+    TempFolder m_dir{"skm-setups-"};
+    const fs::path m_path = m_dir.path / CSetupDataFile::kFileName;
+    const fs::path m_bad = m_dir.path / "SkirmakerData.dat.bad";
 };
 
-TEST_F(SetupDataFileTest, TheFileInTheWorkingFolderIsReadWholeAndReplacedWhole) {
-    const fs::path previous = fs::current_path();
-    fs::current_path(m_dir);
-    CSetupDataFile absent;
-    const SetupLoadResult loaded = absent.Load(m_store);
-    EXPECT_EQ(loaded.status, SetupLoadStatus::Absent);
-    EXPECT_TRUE(loaded.message.empty());
-    m_store.Store("one", std::make_unique<CSkirmakerData>());
-    EXPECT_EQ(absent.Save(m_store).status, SetupSaveStatus::Saved);
-    fs::current_path(previous);
-    EXPECT_EQ(ReadAll(m_data), CSetupDataFile::Encode(m_store));
-
-    Write(m_data, ThreeEntries());
+// The working folder's file is the end-to-end test's.
+TEST_F(SetupDataFileTest, TheFileIsReadWholeAndReplacedWhole) {
+    WriteFileBytes(m_path, ThreeEntries());
     // Another name for the file, as a reader that opened it keeps: a save puts a
     // new file in place rather than writing into this one, so a save that fails
     // half-way never leaves a file half written.
-    fs::create_hard_link(m_data, m_dir / "reader");
-    CSetupDataFile file(m_data.string());
-    ASSERT_EQ(file.Load(m_store).status, SetupLoadStatus::Loaded);
-    EXPECT_EQ(CSetupDataFile::Encode(m_store), ThreeEntries());
-    for (const char* title : {"one", "two", "three"}) m_store.Blank(title);
-    ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
-    EXPECT_EQ(ReadAll(m_data), CSetupDataFile::Encode(m_store));  // shorter, with no stale bytes
-    EXPECT_EQ(ReadAll(m_dir / "reader"), ThreeEntries());
-    EXPECT_EQ(FileCount(), 2);
+    fs::create_hard_link(m_path, m_dir.path / "reader");
+    Copy copy(m_path);
+    ASSERT_EQ(copy.Load().status, SetupLoadStatus::Loaded);
+    EXPECT_EQ(CSetupDataFile::Encode(copy.store), ThreeEntries());
+    for (const char* title : {"one", "two", "three"}) copy.store.Blank(title);
+    ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
+    EXPECT_EQ(ReadFileBytes(m_path), CSetupDataFile::Encode(copy.store));  // shorter, with no stale bytes
+    EXPECT_EQ(ReadFileBytes(m_dir.path / "reader"), ThreeEntries());
+    EXPECT_EQ(Names(), (std::vector<std::string>{CSetupDataFile::kFileName, "reader"}));
 }
 
-TEST_F(SetupDataFileTest, DamagedFileIsReportedOnceLoadedInPartAndKeptAsideBeforeTheFirstSave) {
-    Write(m_data, kDamaged);
-    CSetupDataFile file(m_data.string());
-    const SetupLoadResult loaded = file.Load(m_store);
+TEST_F(SetupDataFileTest, ADamagedFileIsLoadedInPartAndKeptAsideOnceThoughTwoCopiesStartedOnIt) {
+    WriteFileBytes(m_path, kDamaged);
+    Copy first(m_path), second(m_path);
+    const SetupLoadResult loaded = first.Load();
     EXPECT_EQ(loaded.status, SetupLoadStatus::Damaged);
     const std::size_t offset = 4 + NewClassTag().size() + PlainBody("a").size() + 2;
     EXPECT_EQ(loaded.faultOffset, offset);
-    for (const std::string& part : {m_data.string(), "byte offset " + std::to_string(offset), m_bad.string()})
+    for (const std::string& part : {m_path.string(), "byte offset " + std::to_string(offset), m_bad.string()})
         EXPECT_NE(loaded.message.find(part), std::string::npos) << loaded.message;
-    EXPECT_EQ(m_store.GetCount(), 1u);
-    EXPECT_EQ(ReadAll(m_data), kDamaged);  // reading changes nothing
-    m_store.Store("new", std::make_unique<CSkirmakerData>());
-    const SetupSaveResult first = file.Save(m_store);
-    EXPECT_EQ(first.status, SetupSaveStatus::Saved);
-    EXPECT_TRUE(first.message.empty());
-    EXPECT_EQ(ReadAll(m_bad), kDamaged);
-    EXPECT_EQ(ReadAll(m_data), CSetupDataFile::Encode(m_store));
-    // Only the unread file is kept aside, not the one this run wrote.
-    ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
-    EXPECT_EQ(FileCount(), 2);
+    EXPECT_EQ(Listing(first.store), "a: ");
+    EXPECT_EQ(second.Load().status, SetupLoadStatus::Damaged);
+    EXPECT_EQ(ReadFileBytes(m_path), kDamaged);  // reading changes nothing
+    SaveForm(second.store, "b", "second");
+    ASSERT_EQ(second.Save().status, SetupSaveStatus::Saved);
+    SaveForm(first.store, "c", "first");
+    const SetupSaveResult saved = first.Save();
+    EXPECT_EQ(saved.status, SetupSaveStatus::Saved);
+    EXPECT_TRUE(saved.message.empty()) << "told at start-up already";
+    ASSERT_EQ(first.Save().status, SetupSaveStatus::Saved);  // what this run wrote is not kept aside
+    EXPECT_EQ(OnDisk(), "a: b:second c:first ");
+    EXPECT_EQ(ReadFileBytes(m_bad), kDamaged);
+    EXPECT_EQ(Names().size(), 2u);
+}
+
+TEST_F(SetupDataFileTest, RecordsBeyondTheListedOnesAreKeptAsideBeforeTheFirstRewrite) {
+    CSetupStore two;
+    SaveForm(two, "a", "listed");
+    SaveForm(two, "b", "beyond");
+    std::string bytes = CSetupDataFile::Encode(two);
+    bytes[0] = 1;
+    WriteFileBytes(m_path, bytes + "stale");
+    Copy copy(m_path);
+    const SetupLoadResult loaded = copy.Load();
+    EXPECT_EQ(loaded.status, SetupLoadStatus::Trailing);
+    EXPECT_EQ(loaded.trailingRecords, 1u);
+    EXPECT_NE(loaded.message.find(m_bad.string()), std::string::npos) << loaded.message;
+    EXPECT_EQ(Listing(copy.store), "a:listed ");
+    ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
+    EXPECT_EQ(ReadFileBytes(m_bad), bytes + "stale");
+    ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);  // the rewritten file lists all it holds
+    EXPECT_EQ(Names().size(), 2u);
+    // Stale bytes that hold no whole record are still ignored without a word.
+    WriteFileBytes(m_path, CSetupDataFile::Encode(copy.store) + "\x01" "x");
+    EXPECT_EQ(copy.Load().status, SetupLoadStatus::Loaded);
 }
 
 // A file that was not read, or whose reading ran out of memory at any
 // allocation, is never written over.
 TEST_F(SetupDataFileTest, AFileThatWasNotReadWholeIsNeverWritten) {
-    Write(m_data, ThreeEntries());
-    CSetupDataFile file(m_data.string());
-    const SetupSaveResult unread = file.Save(m_store);
+    WriteFileBytes(m_path, ThreeEntries());
+    Copy copy(m_path);
+    const SetupSaveResult unread = copy.Save();
     EXPECT_EQ(unread.status, SetupSaveStatus::NotLoaded);
     EXPECT_FALSE(unread.message.empty());
     bool finished = false;
     for (long allowed = 0; !finished; ++allowed) {
         g_allocationsLeft = allowed;
         try {
-            file.Load(m_store);
+            copy.Load();
             finished = true;
         } catch (const std::bad_alloc&) {
         }
         g_allocationsLeft = -1;
         if (!finished) {
-            EXPECT_EQ(file.Save(m_store).status, SetupSaveStatus::NotLoaded) << allowed;
+            EXPECT_EQ(copy.Save().status, SetupSaveStatus::NotLoaded) << allowed;
         }
-        EXPECT_EQ(ReadAll(m_data), ThreeEntries()) << allowed;
+        EXPECT_EQ(ReadFileBytes(m_path), ThreeEntries()) << allowed;
     }
-    EXPECT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
+    EXPECT_EQ(copy.Save().status, SetupSaveStatus::Saved);
 }
 
-TEST_F(SetupDataFileTest, FailedSaveIsReportedAndALaterSaveSucceeds) {
-    const std::string path = (m_dir / "not-yet" / CSetupDataFile::kFileName).string();
-    CSetupDataFile file(path);
-    ASSERT_EQ(file.Load(m_store).status, SetupLoadStatus::Absent);
-    m_store.Store("kept", std::make_unique<CSkirmakerData>());
-    const SetupSaveResult failed = file.Save(m_store);
+// A damaged file that cannot be written over keeps its name, with no copy of
+// it left; once it can be, the save goes through and the file is kept aside.
+TEST_F(SetupDataFileTest, AFailedSaveChangesNothingOnDiskAndALaterSaveSucceeds) {
+    WriteFileBytes(m_path, Bytes({0x05, 0x00}));
+    fs::permissions(m_path, fs::perms::owner_read);  // refused as the platform's writers refuse it
+    Copy copy(m_path);
+    EXPECT_EQ(copy.Load().status, SetupLoadStatus::Damaged);
+    SaveForm(copy.store, "new", "kept in memory");
+    const SetupSaveResult failed = copy.Save();
+    fs::permissions(m_path, fs::perms::owner_all);
     EXPECT_EQ(failed.status, SetupSaveStatus::Failed);
     EXPECT_NE(failed.error, 0u);
-    for (const std::string& part : {path, "code " + std::to_string(failed.error)})
+    for (const std::string& part : {m_path.string(), "code " + std::to_string(failed.error)})
         EXPECT_NE(failed.message.find(part), std::string::npos) << failed.message;
-    EXPECT_TRUE(m_store.Contains("kept"));
-    fs::create_directory(m_dir / "not-yet");
-    ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
-    EXPECT_EQ(ReadAll(path), CSetupDataFile::Encode(m_store));
+    EXPECT_EQ(ReadFileBytes(m_path), Bytes({0x05, 0x00}));
+    EXPECT_EQ(Names(), std::vector<std::string>{CSetupDataFile::kFileName});
+    ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
+    EXPECT_EQ(OnDisk(), "new:kept in memory ");
+    EXPECT_EQ(ReadFileBytes(m_bad), Bytes({0x05, 0x00}));
 }
 
 TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotReplaced) {
-    Write(m_bad, "earlier");
-    WriteSizedFile(m_data, CSetupDataFile::kMaxFileBytes + 1);
-    CSetupDataFile file(m_data.string());
-    const SetupLoadResult loaded = file.Load(m_store);
+    WriteFileBytes(m_bad, "earlier");
+    WriteSizedFile(m_path, CSetupDataFile::kMaxFileBytes + 1);
+    Copy copy(m_path);
+    const SetupLoadResult loaded = copy.Load();
     EXPECT_EQ(loaded.status, SetupLoadStatus::Unreadable);
-    for (const std::string& part : {m_data.string(), m_bad.string() + "2"})
+    for (const std::string& part : {m_path.string(), m_bad.string() + "2"})
         EXPECT_NE(loaded.message.find(part), std::string::npos) << loaded.message;
-    ASSERT_EQ(file.Save(m_store).status, SetupSaveStatus::Saved);
+    ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
     EXPECT_EQ(fs::file_size(m_bad), 7u);  // still "earlier"; sizes only, as the kept file is huge
     EXPECT_EQ(fs::file_size(m_bad.string() + "2"), CSetupDataFile::kMaxFileBytes + 1);
+}
+
+// What a save merges from a file another copy wrote since; the copies
+// themselves are the end-to-end test's.
+TEST(SetupStoreMergeTest, ThisRunsChangesWinEverythingElseOnDiskIsKeptAndRecordsStayInPlace) {
+    CSetupStore ours, disk;
+    SaveForm(ours, "changed", "ours");
+    ours.Store("untouched", std::make_unique<CSkirmakerData>(CSkirmakerData()));
+    ours.Store("only here", std::make_unique<CSkirmakerData>());
+    ours.Store("deleted", std::make_unique<CSkirmakerData>());
+    ours.Blank("deleted");
+    const CSkirmakerData* untouched = ours.Find("untouched");
+    for (const char* title : {"changed", "untouched", "deleted", "new there"})
+        SaveForm(disk, title, std::string("disk ") + title);
+    ours.MergeFrom(std::move(disk));
+    EXPECT_EQ(Listing(ours), "changed:ours deleted: new there:disk new there only here: untouched:disk untouched ");
+    EXPECT_EQ(ours.Find("untouched"), untouched);  // a list line points at it
+}
+
+// Leftovers of crashed runs: young ones may still be another writer's and stay;
+// old ones go. No other file is taken for one.
+TEST_F(SetupDataFileTest, LeftoverTemporariesNeverBlockAWriteAndOldOnesGo) {
+    const std::string name = files::TemporaryName("SkirmakerData.dat", 4242, 7);
+    EXPECT_TRUE(files::IsTemporaryOf("SkirmakerData.dat", name));
+    for (const char* other : {"SkirmakerData.dat", "SkirmakerData.dat.bad", "SkirmakerData.dat.~1.tmp",
+                              "SkirmakerData.dat.~a-1.tmp", "scripts.ini.~1-2.tmp", "SkirmakerData.dat.~1-2.tmpx"})
+        EXPECT_FALSE(files::IsTemporaryOf("SkirmakerData.dat", other)) << other;
+    for (unsigned attempt = 0; attempt < 300; ++attempt)  // every name this process may try first
+        WriteFileBytes(files::TemporaryName(m_path.string(), ThisProcess(), attempt), "left");
+    const fs::path old = files::TemporaryName(m_path.string(), 1, 1);
+    WriteFileBytes(old, "crashed");
+    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    ASSERT_EQ(files::ReplaceWholeFile(m_path.string(), "new"), 0u);
+    EXPECT_EQ(ReadFileBytes(m_path), "new");
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_EQ(Names().size(), 301u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 // The form the setup dialog edits, as a plain value: how it comes from the
-// game's settings and goes back into them.
+// game's settings and goes back into them, and the text that hands it to other
+// players, written as "Select" writes the section and read back by the
+// settings file's rules.
 #include "setups/SetupForm.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +10,10 @@
 
 namespace {
 
-// The four boxes as "vs player, vs AI, player select, host select", e.g. "1010".
-std::string Boxes(const CSetupForm& form) {
-    return std::to_string(form.m_bPlayerVsPlayer) + std::to_string(form.m_bPlayerVsAI) +
+// Title, ships 1 and 14, and the boxes "vs player, vs AI, player select, host select".
+std::string Describe(const CSetupForm& form) {
+    return form.m_strSetupTitle + "|" + form.m_strShip1 + "|" + form.m_strShip14 + "|" +
+           std::to_string(form.m_bPlayerVsPlayer) + std::to_string(form.m_bPlayerVsAI) +
            std::to_string(form.m_bPlayerSelectShips) + std::to_string(form.m_bHostSelectShips);
 }
 
@@ -21,6 +24,16 @@ CMissionSettings Mission(std::int32_t team, std::int32_t playerShips) {
         if (playerShips & (1 << bit)) settings.SetPlayerShipSetting(bit);
     }
     return settings;
+}
+
+CSetupForm Duel() {
+    CSetupForm form;
+    form.m_strSetupTitle = "Duel";
+    form.m_strShip1 = "\"Kestrel\"";
+    form.m_strShip14 = "Dart";
+    form.m_bPlayerVsAI = form.m_bHostSelectShips = 1;
+    form.m_strComments = "only here";
+    return form;
 }
 
 // Start-up shows the game's mode, the first box of a pair winning; "Select"
@@ -40,8 +53,7 @@ TEST(SetupFormTest, TheGamesModeBecomesBoxesAndTheBoxesBecomeTheMode) {
         settings.m_strShips[1] = "\"Kestrel\"";
         settings.m_strShips[14] = "Dart";
         const CSetupForm form = CSetupForm::FromMission(settings);
-        EXPECT_EQ(Boxes(form), c.boxes);
-        EXPECT_EQ(form.m_strSetupTitle + form.m_strShip1 + form.m_strShip14, "Duel\"Kestrel\"Dart");
+        EXPECT_EQ(Describe(form), std::string("Duel|\"Kestrel\"|Dart|") + c.boxes);
         CMissionSettings applied = Mission(3, 12);
         form.ApplyTo(applied);
         EXPECT_EQ(applied.GetTeamSettings(), c.teamBack);
@@ -54,11 +66,49 @@ TEST(SetupFormTest, AClickTicksItsBoxClearsThePartnerAndOnlyAddsItsBit) {
     CSetupForm form;
     CMissionSettings settings;
     for (const ModeBox& box : kModeBoxes) TickModeBox(form, box, settings);
-    EXPECT_EQ(Boxes(form), "0101");
+    EXPECT_EQ(Describe(form), "|||0101");
     EXPECT_EQ(settings.GetTeamSettings(), 3);
     EXPECT_EQ(settings.GetPlayerShipSettings(), 12);
     TickModeBox(form, kModeBoxes[0], settings);
-    EXPECT_EQ(Boxes(form), "1001");
+    EXPECT_EQ(Describe(form), "|||1001");
+}
+
+TEST(SharedTextTest, IsTheSectionAsSelectWritesItUnderACommentAndReadsBack) {
+    const std::string text = Duel().SharedText();
+    EXPECT_EQ(text,
+              "; Skirmaker setup: Duel\r\n[Mul_Skirmaker]\r\nsetup=Duel\r\nship1=\"Kestrel\"\r\nship2=\r\nship3=\r\n"
+              "ship4=\r\nship5=\r\nship6=\r\nship7=\r\nship8=\r\nship9=\r\nship10=\r\nship11=\r\nship12=\r\n"
+              "ship13=\r\nship14=Dart\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n");
+    CSetupForm pasted;
+    pasted.m_strComments = "mine";
+    ASSERT_EQ(pasted.ReadSharedText(text), CSetupForm::SharedTextProblem::None);
+    EXPECT_EQ(Describe(pasted), "Duel|\"Kestrel\"|Dart|0101");
+    EXPECT_EQ(pasted.m_strComments, "mine");
+    // As a mail or chat might carry it: other lines, other case, blanks, LF only.
+    ASSERT_EQ(pasted.ReadSharedText("Here it is:\n[mul_skirmaker]\n SETUP = Raid \nShip14=  \"Lancer\" \n"
+                                    "teamsettings=1\nplayershipsettings=4\n-- host"),
+              CSetupForm::SharedTextProblem::None);
+    EXPECT_EQ(Describe(pasted), "Raid||\"Lancer\"|1010");
+}
+
+TEST(SharedTextTest, TextThatIsNoPlayableSetupChangesNothing) {
+    using P = CSetupForm::SharedTextProblem;
+    const std::string section = "[Mul_Skirmaker]\r\nsetup=X\r\n";
+    const struct {
+        std::string text;
+        P problem;
+    } cases[] = {{"", P::NoSection},
+                 {"setup=X\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n", P::NoSection},
+                 {section + "TeamSettings=1\r\n", P::UnplayableMode},
+                 {section + "TeamSettings=3\r\nPlayerShipSettings=4\r\n", P::UnplayableMode},
+                 {section + "TeamSettings=2\r\nPlayerShipSettings=0\r\n", P::UnplayableMode},
+                 {section + "TeamSettings=2\r\nPlayerShipSettings=2\r\n", P::UnplayableMode},
+                 {section + "TeamSettings=2\r\nPlayerShipSettings=8\r\n; " + std::string(70000, 'x'), P::TooLarge}};
+    for (const auto& c : cases) {
+        CSetupForm form = Duel();
+        EXPECT_EQ(form.ReadSharedText(c.text), c.problem) << c.text.substr(0, 60);
+        EXPECT_EQ(Describe(form), Describe(Duel()));
+    }
 }
 
 }  // namespace

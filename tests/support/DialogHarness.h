@@ -6,18 +6,17 @@
 #include "framework/App.h"
 #include "gameconfig/MissionSettings.h"
 #include "resource.h"
+#include "TestFiles.h"
 #include "ui/SkirmakerDlg.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <future>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
 namespace skmtest {
@@ -177,17 +176,6 @@ inline std::string WindowText(HWND hWnd) {
     return text;
 }
 
-inline void WriteFileBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// The file's bytes; empty when it is missing.
-inline std::string ReadFileBytes(const fs::path& path) {
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
 // Removes a folder with all it holds, read-only files included.
 inline void RemoveTree(const fs::path& root) {
     std::error_code ignored;
@@ -261,6 +249,17 @@ public:
     }
 
     HWND Item(int id) const { return GetDlgItem(hWnd, id); }
+    // Moves the focus as the dialog's own Tab key would, and waits until it has moved.
+    void Focus(HWND window) {
+        SendMessageA(hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
+        ui->Flush();
+    }
+    // Chooses a line of the combo `id` the way the list reports a choice.
+    void Choose(int id, LRESULT index) {
+        SendMessageA(Item(id), CB_SETCURSEL, index, 0);
+        SendMessageA(hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
+        ui->Flush();
+    }
     // Clicks a button and waits until the click is handled.
     void Click(int id) {
         SendMessageA(Item(id), BM_CLICK, 0, 0);
@@ -287,6 +286,37 @@ public:
     INT_PTR result = 0;
     std::unique_ptr<UiThread> ui;
     HWND hWnd = nullptr;
+};
+
+// A test of the setup dialog in a game sandbox of its own, started when the test says.
+class DialogTest : public ::testing::Test {
+protected:
+    // Starts the dialog, ending the one before, with no message box recorded
+    // yet; its message boxes are answered with `answers` in turn.
+    void Start(std::initializer_list<int> answers = {}) {
+        run.reset();
+        ClearBoxes();
+        Answer(answers);
+        run = std::make_unique<SetupDialogRun>();
+    }
+    // Starts the dialog on a game whose settings file holds `ini`.
+    void Start(const std::string& ini) {
+        WriteFileBytes(game.scriptsIni, ini);
+        Start();
+    }
+    HWND Item(int id) const { return run->Item(id); }
+    std::string Text(int id) const { return WindowText(run->Item(id)); }
+    // One message box of this type, owned by the dialog, whose text holds `words`.
+    void ExpectOneBox(UINT type, const std::string& words) const {
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].text.find(words), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(boxes[0].type, type);
+        EXPECT_EQ(boxes[0].owner, run->hWnd);
+    }
+
+    GameSandbox game;
+    std::unique_ptr<SetupDialogRun> run;
 };
 
 }  // namespace skmtest

@@ -1,11 +1,13 @@
-// The ship-name check of the setup dialog, driven through real messages: a
-// flagged field's colour, tip and balloon, the fixes by Ctrl+Space and by the
-// field's menu, catalogue picks, and the game's loadout ships.
+// The ship catalogue combo and the ship-name check of the setup dialog, driven
+// through real messages: completion of typed names; a flagged field's colour,
+// tip and balloon, the fixes by Ctrl+Space and by the field's menu, catalogue
+// picks, and the game's loadout ships.
 #include "DialogHarness.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
 
 using namespace skmtest;
@@ -15,43 +17,32 @@ namespace {
 constexpr COLORREF kWarningText = RGB(192, 0, 0);
 const std::string kFixHint = "\nCtrl+Space puts it in.";
 
-class ShipCheckTest : public ::testing::Test {
+class ShipCheckTest : public DialogTest {
 protected:
     // Starts the dialog on a game whose settings hold `ships` ("shipN=...\r\n" lines).
-    void Start(const std::string& ships) {
-        WriteFileBytes(m_game.scriptsIni, "[Mul_Skirmaker]\r\n" + ships + "TeamSettings=2\r\nPlayerShipSettings=8\r\n");
-        m_run = std::make_unique<SetupDialogRun>();
+    void StartWith(const std::string& ships) {
+        Start("[Mul_Skirmaker]\r\n" + ships + "TeamSettings=2\r\nPlayerShipSettings=8\r\n");
     }
-    HWND Item(int id) const { return m_run->Item(id); }
     // The tip of the field `id`, read through the wide message: the narrow one gives 80 bytes at most.
     std::string Tip(int id) const {
         wchar_t wide[512] = {};
-        TOOLINFOW info{sizeof info, 0, m_run->hWnd, reinterpret_cast<UINT_PTR>(Item(id)), {}, nullptr, wide, 0, nullptr};
-        SendMessageW(m_run->dlg->m_shipTips.m_pointed.m_hWnd, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+        TOOLINFOW info{sizeof info, 0, run->hWnd, reinterpret_cast<UINT_PTR>(Item(id)), {}, nullptr, wide, 0, nullptr};
+        SendMessageW(run->dlg->m_shipTips.m_pointed.m_hWnd, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
         char text[512] = {};
         WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
         return text;
     }
     std::string Balloon() const {
-        HWND balloon = m_run->dlg->m_shipTips.m_focused.m_hWnd;
+        HWND balloon = run->dlg->m_shipTips.m_focused.m_hWnd;
         return IsWindowVisible(balloon) ? WindowText(balloon) : "(none)";
     }
     // The text colour and the brush that drawing the edit `id` gets from the dialog.
     std::pair<COLORREF, LRESULT> Colours(int id) const {
         HDC dc = CreateCompatibleDC(nullptr);
-        const auto brush = SendMessageA(m_run->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Item(id)));
+        const auto brush = SendMessageA(run->hWnd, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Item(id)));
         const std::pair<COLORREF, LRESULT> colours{GetTextColor(dc), brush};
         DeleteDC(dc);
         return colours;
-    }
-    // Chooses a line of the combo `id` the way the list reports a choice.
-    void Choose(int id, LRESULT index) {
-        SendMessageA(Item(id), CB_SETCURSEL, index, 0);
-        SendMessageA(m_run->hWnd, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(id)));
-    }
-    void Focus(HWND window) {
-        SendMessageA(m_run->hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
-        m_run->ui->Flush();
     }
     static void SetCtrl(BYTE state) {
         BYTE keys[256];
@@ -61,10 +52,10 @@ protected:
     }
     // Ctrl+Space where the focus is; posted keys leave the keyboard state alone, so the UI thread sets Ctrl.
     void CtrlSpace() {
-        m_run->ui->Post([] { SetCtrl(0x80); });
-        PostKey(m_run->Gui().hwndFocus, VK_SPACE);
-        m_run->ui->Post([] { SetCtrl(0); });
-        m_run->ui->Flush();
+        run->ui->Post([] { SetCtrl(0x80); });
+        PostKey(run->Gui().hwndFocus, VK_SPACE);
+        run->ui->Post([] { SetCtrl(0); });
+        run->ui->Flush();
     }
     // Opens the menu of the field `id` from the keyboard and chooses `command` by its mnemonic
     // when it is enabled, else closes the menu; answers whether it was enabled.
@@ -79,18 +70,15 @@ protected:
         else
             PostKey(menu, VK_ESCAPE);
         EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
-        m_run->ui->Flush();
+        run->ui->Flush();
         return enabled;
     }
-
-    GameSandbox m_game;
-    std::unique_ptr<SetupDialogRun> m_run;
 };
 
 // A flagged field is drawn in the warning colour; its tip, or while it has the focus its balloon,
 // says why and what works. The fix goes through the field's own change, so the record follows.
 TEST_F(ShipCheckTest, AFlaggedFieldSaysWhyAndOneActionPutsTheExactName) {
-    Start("ship1=Kestrel\r\nship2=\"kestrel\"\r\nship3=\"Kestrl\"\r\nship9=\"Zzyzx Qwerty\"\r\n");
+    StartWith("ship1=Kestrel\r\nship2=\"kestrel\"\r\nship3=\"Kestrl\"\r\nship9=\"Zzyzx Qwerty\"\r\n");
     // Ship number, tip, fixed by the menu (else by Ctrl+Space), the text fixed (null: nothing puts one in).
     const std::tuple<int, std::string, bool, const char*> cases[] = {
         {1, "Missing quotes. The game needs \"Kestrel\"." + kFixHint, false, "\"Kestrel\""},
@@ -105,29 +93,29 @@ TEST_F(ShipCheckTest, AFlaggedFieldSaysWhyAndOneActionPutsTheExactName) {
         EXPECT_EQ(Colours(id).first, kWarningText);
         EXPECT_EQ(Tip(id), tip);
         EXPECT_EQ(Balloon(), "(none)");
-        Focus(Item(id));
+        run->Focus(Item(id));
         EXPECT_EQ(Balloon(), tip);
         EXPECT_EQ(Tip(id), "");  // the balloon says it: no second tip
-        const std::string after = fixed ? fixed : WindowText(Item(id));
+        const std::string after = fixed ? fixed : Text(id);
         if (byMenu)
             EXPECT_EQ(ChooseFromMenu(id, 'n', IDM_PUTSHIPNAME), fixed != nullptr);
         else
             CtrlSpace();
-        EXPECT_EQ(WindowText(Item(id)), after);
+        EXPECT_EQ(Text(id), after);
         EXPECT_EQ(theMissionSettings.m_strShips[n], after);
         EXPECT_EQ(Balloon(), fixed ? "(none)" : tip);
         EXPECT_EQ(Colours(id).first == kWarningText, !fixed);
     }
     // Nothing blocks: Enter in a flagged field runs "Select", which writes the fields as they stand.
     PostKey(Item(IDC_SHIP9), VK_RETURN);
-    ASSERT_TRUE(m_run->ui->Join());
-    EXPECT_NE(ReadFileBytes(m_game.scriptsIni).find("ship9=\"Zzyzx Qwerty\"\r\n"), std::string::npos);
+    ASSERT_TRUE(run->ui->Join());
+    EXPECT_NE(ReadFileBytes(game.scriptsIni).find("ship9=\"Zzyzx Qwerty\"\r\n"), std::string::npos);
     EXPECT_EQ(Boxes().size(), 1u);  // the confirmation alone
 }
 
 // The catalogue's ship goes, quoted, into the ship field that had the focus last: A1 before any had it.
 TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
-    Start("");
+    StartWith("");
     HWND catalogueEdit = FindWindowExA(Item(IDC_CATALOGUE), nullptr, "Edit", nullptr);
     // The field it lands in, focused before (else none was yet), put by the menu, typed, put.
     const std::tuple<int, bool, bool, const char*, const char*> cases[] = {
@@ -136,54 +124,102 @@ TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
         {IDC_SHIP6, true, true, "Tern", "\"Tern\""}};
     for (const auto& [landsIn, focusedBefore, byMenu, typed, put] : cases) {
         SCOPED_TRACE(typed);
-        if (focusedBefore) Focus(Item(landsIn));
-        Focus(catalogueEdit);
+        if (focusedBefore) run->Focus(Item(landsIn));
+        run->Focus(catalogueEdit);
         SetWindowTextA(catalogueEdit, "");
-        TypeText(*m_run->ui, catalogueEdit, typed);
+        TypeText(*run->ui, catalogueEdit, typed);
         if (byMenu)
             EXPECT_TRUE(ChooseFromMenu(landsIn, 's', IDM_PUTCATALOGUESHIP));
         else
             CtrlSpace();
-        EXPECT_EQ(WindowText(Item(landsIn)), put);
+        EXPECT_EQ(Text(landsIn), put);
         EXPECT_NE(Colours(landsIn).first, kWarningText);
     }
 }
 
-// Fine ships are drawn and answered as without the check: default processing, no tips.
-// A saved setup that is chosen is checked as it is shown.
-TEST_F(ShipCheckTest, FineFieldsLookAsWithoutTheCheckAndAChosenSetupIsChecked) {
+// The game's loadout ships join the catalogue and are known ships. Fine ships
+// are drawn and answered as without the check: default processing, no tips. A
+// saved setup that is chosen is checked as it is shown.
+TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndAChosenSetupIsChecked) {
+    const fs::path specs = game.install / "Assets" / "Specs";
+    fs::create_directories(specs);
+    WriteFileBytes(specs / "DefaultLoadOut.txt", "Race\tClass\tSubName\r\nVeshari\tVES-Lancer\tNightjar\r\nConcord\tCON-Scout\tKestrel\r\n");
+    WriteFileBytes(specs / "CustomLoadOut.txt", "x\ty\tVesper Mk II\n");
     CSetupForm form;
     form.m_strShip4 = "Kestrel";
     CSetupStore store;
     store.Store("Raid", std::make_unique<CSkirmakerData>())->Fill("Raid", form);
-    WriteFileBytes(m_game.dataFile, CSetupDataFile::Encode(store));
-    Start("ship1=\"Kestrel\"\r\nship2=\"Kestrel II\"\r\n");
-    EXPECT_EQ(SendMessageA(Item(IDC_CATALOGUE), CB_GETCOUNT, 0, 0), 300);
-    for (const int id : {IDC_SHIP1, IDC_SHIP2, IDC_SHIP4}) {
-        Focus(Item(id));
+    WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
+    StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
+    HWND catalogue = Item(IDC_CATALOGUE);
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
+    const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
+    ASSERT_NE(index, CB_ERR);
+    run->Choose(IDC_CATALOGUE, index);
+    EXPECT_EQ(Text(IDC_RACE) + "|" + Text(IDC_CLASS), "Veshari|VES-Lancer");
+    for (const int id : {IDC_SHIP1, IDC_SHIP2, IDC_SHIP3, IDC_SHIP4}) {
+        run->Focus(Item(id));
         EXPECT_EQ(Colours(id), Colours(IDC_COMMENTS)) << id;
         EXPECT_EQ(Tip(id) + Balloon(), "(none)") << id;
     }
-    Choose(IDC_SETUPS, 0);
+    run->Choose(IDC_SETUPS, 0);
     EXPECT_EQ(Balloon(), "Missing quotes. The game needs \"Kestrel\"." + kFixHint);  // A4 has the focus
     EXPECT_EQ(Colours(IDC_SHIP4).first, kWarningText);
     EXPECT_TRUE(Boxes().empty());
 }
 
-// The game's loadout ships join the catalogue and are known ships.
-TEST_F(ShipCheckTest, TheGamesLoadoutTablesAddTheirShipsToTheCatalogue) {
-    const fs::path specs = m_game.install / "Assets" / "Specs";
-    fs::create_directories(specs);
-    WriteFileBytes(specs / "DefaultLoadOut.txt", "Race\tClass\tSubName\r\nVeshari\tVES-Lancer\tNightjar\r\nConcord\tCON-Scout\tKestrel\r\n");
-    WriteFileBytes(specs / "CustomLoadOut.txt", "x\ty\tVesper Mk II\n");
-    Start("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\n");
-    HWND catalogue = Item(IDC_CATALOGUE);
-    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
-    const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
-    ASSERT_NE(index, CB_ERR);
-    Choose(IDC_CATALOGUE, index);
-    EXPECT_EQ(WindowText(Item(IDC_RACE)) + "|" + WindowText(Item(IDC_CLASS)), "Veshari|VES-Lancer");
-    EXPECT_EQ(Tip(IDC_SHIP1) + Tip(IDC_SHIP2), "");
+class CatalogueComboTest : public DialogTest {
+protected:
+    void SetUp() override {
+        Start();
+        run->Focus(Combo());
+    }
+    HWND Combo() const { return Item(IDC_CATALOGUE); }
+    HWND Edit() const { return FindWindowExA(Combo(), nullptr, "Edit", nullptr); }
+
+    void Press(WORD vk) {
+        PostKey(Edit(), vk);
+        run->ui->Flush();
+    }
+    // Types `keys` into the combo: '\b' is Backspace, '\x7f' Delete and '<' the left arrow.
+    void Keys(const std::string& keys) {
+        for (char key : keys) {
+            const WORD vk = key == '\b' ? VK_BACK : key == '\x7f' ? VK_DELETE : key == '<' ? VK_LEFT : 0;
+            if (vk)
+                Press(vk);
+            else
+                TypeText(*run->ui, Edit(), std::string(1, key));
+        }
+    }
+    // The edit text with the highlighted part in brackets: "Kes[trel]"; a bare caret reads "Ke[]".
+    std::string Shown() const {
+        DWORD start = 0, end = 0;
+        SendMessageA(Combo(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const std::string text = WindowText(Edit());
+        if (start > end || end > text.size()) return text + " (bad selection)";
+        return text.substr(0, start) + "[" + text.substr(start, end - start) + "]" + text.substr(end);
+    }
+    std::string Statics() const { return Text(IDC_RACE) + " | " + Text(IDC_CLASS) + " | " + Text(IDC_SUBNAME); }
+};
+
+// Each typed key completes to the first item beginning with the text, ignoring
+// case; Backspace and Delete remove the proposal and do not complete again.
+TEST_F(CatalogueComboTest, TypedKeysCompleteTheText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Kes", "Kes[trel]"}, {"kes", "Kes[trel]"}, {"xqr", "xqr[]"},
+        // A whole name that begins a longer one: the shorter is found, nothing left to highlight.
+        {"Kestrel", "Kestrel[]"},
+        // The full stop's character code is that of Delete: only key-downs may count.
+        {"Dr.", "Dr.[ Ames Lab]"},
+        {"Kes\b", "Kes[]"}, {"Kes\b\b", "Ke[]"}, {"Kes\b\bs", "Kes[trel]"}, {"Kes\x7f", "Kes[]"},
+        // A caret move switches completion on; the Delete after it off again.
+        {"Kes\x7f<\x7f", "Ke[]"}};
+    for (const auto& [keys, shown] : cases) {
+        SetWindowTextA(Edit(), "");
+        Keys(keys);
+        EXPECT_EQ(Shown(), shown) << "after " << keys;
+        EXPECT_EQ(Statics(), " |  | ");
+    }
 }
 
 }  // namespace
