@@ -57,6 +57,7 @@ catalogue::KnownShips CSkirmakerDlg::TakeKnownShips() {
 
 void CSkirmakerDlg::FillShipCatalogue() {
     m_knownShips = TakeKnownShips();
+    m_catalogueLines = 0;  // the list of a dialog window just made is empty
     // The catalogue's rows go in now. The game's ships may be thousands, which
     // a list box takes a tenth of a second to sort in: they follow as soon as
     // the dialog is on screen.

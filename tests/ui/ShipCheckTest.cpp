@@ -152,7 +152,8 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
     WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
     StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
     HWND catalogue = Item(IDC_CATALOGUE);
-    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
+    // The game's ships join the list once the dialog is on screen.
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(catalogue, CB_GETCOUNT, 0, 0) == 302; }));
     const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
     ASSERT_NE(index, CB_ERR);
     run->Choose(IDC_CATALOGUE, index);
