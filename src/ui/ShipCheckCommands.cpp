@@ -96,14 +96,18 @@ void CSkirmakerDlg::OnContextMenu(HWND window, POINT at) {
     }
 }
 
+bool CSkirmakerDlg::InCatalogue(HWND window) const {
+    return window && (window == m_comboCatalogue.m_hWnd || IsChild(m_comboCatalogue.m_hWnd, window));
+}
+
+bool CSkirmakerDlg::TakesShipKey(HWND window) { return InCatalogue(window) || ShipFieldOf(window); }
+
 void CSkirmakerDlg::OnPutShipName() {
     HWND focus = ::GetFocus();
-    if (focus == m_comboCatalogue.m_hWnd || IsChild(m_comboCatalogue.m_hWnd, focus)) {
+    if (InCatalogue(focus)) {
         PutCatalogueShip(m_shipTips.m_pLastFocused ? *m_shipTips.m_pLastFocused : m_shipFields[0]);
     } else if (const CShipField* field = ShipFieldOf(focus)) {
         PutSuggestion(*field);
-    } else {
-        MessageBeep(MB_OK);
     }
 }
 

@@ -139,6 +139,10 @@ void CSkirmakerDlg::StartWithGame() {
 }
 
 BOOL CSkirmakerDlg::PreTranslateMessage(MSG* pMsg) {
+    // Ctrl+Space belongs to the ship fields and the catalogue; in the other
+    // boxes it types a space, as it does anywhere else.
+    const bool spaceKey = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_SPACE;
+    if (spaceKey && !TakesShipKey(pMsg->hwnd)) return CDialog::PreTranslateMessage(pMsg);
     if (m_hAccel && TranslateAcceleratorA(m_hWnd, m_hAccel, pMsg)) return TRUE;
     return CDialog::PreTranslateMessage(pMsg);
 }

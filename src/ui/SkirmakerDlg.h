@@ -93,7 +93,7 @@ public:
     HBRUSH OnCtlColorEdit(HDC dc, HWND control);
     void OnContextMenu(HWND window, POINT at);
     // Ctrl+Space: in a flagged ship field its suggestion, in the catalogue
-    // its ship into the ship field that had the focus last.
+    // its ship into the ship field that had the focus last (see TakesShipKey).
     void OnPutShipName();
 
     // Saved setups.
@@ -151,6 +151,9 @@ private:
     void CheckShip(int n);
     // The ship field `window`, or null.
     CShipField* ShipFieldOf(HWND window);
+    bool InCatalogue(HWND window) const;
+    // Whether Ctrl+Space in `window` puts a ship name in.
+    bool TakesShipKey(HWND window);
     void PutSuggestion(const CShipField& field) const;
     void PutCatalogueShip(const CShipField& field) const;
     // The known ship the catalogue's box shows; empty when it shows none.

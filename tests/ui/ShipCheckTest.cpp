@@ -135,6 +135,10 @@ TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
         EXPECT_EQ(Text(landsIn), put);
         EXPECT_NE(Colours(landsIn).first, kWarningText);
     }
+    // In the other boxes Ctrl+Space types a space, as anywhere else.
+    run->Focus(Item(IDC_COMMENTS));
+    CtrlSpace();
+    EXPECT_EQ(Text(IDC_COMMENTS), " ");
 }
 
 // The game's loadout ships join the catalogue and are known ships. Fine ships
