@@ -153,12 +153,18 @@ TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnce) {
 // the game's working setup stays as it was while the user completes the form.
 // A file it may not write is the end-to-end test's.
 TEST_F(SetupDialogTest, ASelectThatCannotFinishSaysWhyAndLeavesTheGamesFileAsItWas) {
-    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\nship1=\"Kestrel\"\r\n";  // no box ticked
-    Start(ini);
-    run->Click(IDC_PLAYER_SELECT_SHIPS);
-    run->Click(IDOK);
-    ExpectOneBox(MB_OK, "You must select the game setup options from the dialog!");
-    EXPECT_EQ(Boxes()[0].caption, "No Option Selected!");
+    // No box ticked; the mode is read afresh at each start, as the boxes' clicks set it in memory.
+    const std::string ini =
+        "[Mul_Skirmaker]\r\nsetup=Applied\r\nship1=\"Kestrel\"\r\nTeamSettings=0\r\nPlayerShipSettings=0\r\n";
+    // Each incomplete mode: no box, a team box alone, a ship box alone.
+    for (const std::vector<int>& ticked : {std::vector<int>{}, {IDC_PLAYER_VS_AI}, {IDC_PLAYER_SELECT_SHIPS}}) {
+        Start(ini);
+        for (const int id : ticked) run->Click(id);
+        run->Click(IDOK);
+        ExpectOneBox(MB_OK, "You must select the game setup options from the dialog!");
+        EXPECT_EQ(Boxes()[0].caption, "No Option Selected!");
+        EXPECT_EQ(ReadFileBytes(game.scriptsIni), ini);
+    }
     run->Click(IDC_PLAYER_VS_AI);
     GameSandbox::RemoveGame();
     ClearBoxes();
