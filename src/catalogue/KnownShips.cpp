@@ -84,31 +84,37 @@ std::size_t Distance(std::string_view a, std::string_view b, std::size_t limit) 
     return (*above)[m];
 }
 
+void LowerAscii(std::string::iterator first, std::string::iterator last) {
+    for (; first != last; ++first)
+        if (*first >= 'A' && *first <= 'Z') *first = static_cast<char>(*first - 'A' + 'a');
+}
+
 }  // namespace
 
 std::string ToLowerAscii(std::string_view text) {
     std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    LowerAscii(lower.begin(), lower.end());
     return lower;
 }
 
 KnownShips::KnownShips() : KnownShips(GameLoadouts{}) {}
 
-KnownShips::KnownShips(const GameLoadouts& loadouts) {
+KnownShips::KnownShips(GameLoadouts loadouts) {
     const std::size_t most = kShipCatalogueSize + loadouts.defaults.ships.size() + loadouts.custom.ships.size();
     m_entries.reserve(most);
     m_sameLower.reserve(most);
     m_byLower.reserve(most);
     for (const ShipCatalogueRow& row : g_shipCatalogue) Add(row.race, row.shipClass, row.subName, ShipSource::Catalogue);
-    for (const LoadoutShip& ship : loadouts.defaults.ships)
-        Add(ship.race, ship.shipClass, ship.subName, ShipSource::DefaultLoadout);
-    for (const LoadoutShip& ship : loadouts.custom.ships)
-        Add(ship.race, ship.shipClass, ship.subName, ShipSource::CustomLoadout);
+    // The tables' strings move into the entries: thousands of names copied
+    // would cost start-up time.
+    for (LoadoutShip& ship : loadouts.defaults.ships)
+        Add(std::move(ship.race), std::move(ship.shipClass), std::move(ship.subName), ShipSource::DefaultLoadout);
+    for (LoadoutShip& ship : loadouts.custom.ships)
+        Add(std::move(ship.race), std::move(ship.shipClass), std::move(ship.subName), ShipSource::CustomLoadout);
     IndexByLength();
 }
 
-void KnownShips::Add(std::string_view race, std::string_view shipClass, std::string_view subName, ShipSource source) {
+void KnownShips::Add(std::string race, std::string shipClass, std::string subName, ShipSource source) {
     if (subName.empty() || subName.size() > kMaxNameBytes || m_entries.size() >= kNone) return;
     const auto index = static_cast<std::uint32_t>(m_entries.size());
     auto [it, added] = m_byLower.try_emplace(ToLowerAscii(subName), index);
@@ -120,18 +126,20 @@ void KnownShips::Add(std::string_view race, std::string_view shipClass, std::str
         }
         m_sameLower[last] = index;
     }
-    m_entries.push_back({std::string(race), std::string(shipClass), std::string(subName), source});
+    m_entries.push_back({std::move(race), std::move(shipClass), std::move(subName), source});
     m_sameLower.push_back(kNone);
 }
 
 void KnownShips::IndexByLength() {
     m_byLength.assign(kMaxNameBytes + 1, {});
     for (std::uint32_t i = 0; i < m_entries.size(); ++i) {
-        const std::string lower = ToLowerAscii(m_entries[i].subName);
-        LengthGroup& group = m_byLength[lower.size()];
-        group.names += lower;
+        const std::string& name = m_entries[i].subName;
+        LengthGroup& group = m_byLength[name.size()];
+        const std::size_t at = group.names.size();
+        group.names += name;
+        LowerAscii(group.names.begin() + static_cast<std::ptrdiff_t>(at), group.names.end());
         group.entries.push_back(i);
-        group.byteSets.push_back(ByteSet(lower));
+        group.byteSets.push_back(ByteSet(std::string_view(group.names).substr(at)));
     }
 }
 

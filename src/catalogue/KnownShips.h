@@ -28,7 +28,7 @@ public:
     KnownShips();
     // The catalogue's rows, then in the order read (the default table first)
     // each loadout ship whose sub name is not yet known, compared exactly.
-    explicit KnownShips(const GameLoadouts& loadouts);
+    explicit KnownShips(GameLoadouts loadouts);
 
     // The catalogue list: every known ship once, rows first.
     const std::vector<CatalogueEntry>& Entries() const { return m_entries; }
@@ -49,7 +49,7 @@ public:
     static std::size_t NearBound(std::size_t length) { return length <= 5 ? 1 : 2; }
 
 private:
-    void Add(std::string_view race, std::string_view shipClass, std::string_view subName, ShipSource source);
+    void Add(std::string race, std::string shipClass, std::string subName, ShipSource source);
     void IndexByLength();
 
     struct Hash {

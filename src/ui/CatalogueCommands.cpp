@@ -4,15 +4,14 @@
 #include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
-#include <algorithm>
 #include <span>
 
 namespace {
 
 using CatalogueEntries = std::map<std::string, std::unique_ptr<CShipEntry>>;
 
-// Completes the list once the dialog is on screen.
-constexpr UINT_PTR kCompleteCatalogueTimer = 1;
+// Adds the game's ships once the dialog is on screen.
+constexpr UINT_PTR kGameShipsTimer = 1;
 
 // Adds a line to the sorted list `combo` for each ship, with its entry as the line's data.
 void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, CatalogueEntries& entries) {
@@ -37,38 +36,16 @@ void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, Cata
 
 }  // namespace
 
-void CSkirmakerDlg::StartReadingGameShips() {
-    if (!theMissionSettings.GetInstallPath(m_gameShipsFolder)) return;
-    m_gameShips = std::async(std::launch::async, [folder = m_gameShipsFolder] {
-        return catalogue::KnownShips(catalogue::ReadGameLoadouts(folder));
-    });
-}
-
-catalogue::KnownShips CSkirmakerDlg::TakeKnownShips() {
-    std::string install;
-    const bool found = theMissionSettings.GetInstallPath(install);
-    if (m_gameShips.valid()) {
-        catalogue::KnownShips read = m_gameShips.get();
-        // The folder may have been chosen since.
-        if (found && install == m_gameShipsFolder) return read;
-    }
-    return found ? catalogue::KnownShips(catalogue::ReadGameLoadouts(install)) : catalogue::KnownShips();
-}
-
 void CSkirmakerDlg::FillShipCatalogue() {
-    m_knownShips = TakeKnownShips();
+    // The catalogue's rows go in now. The game's loadout tables may hold
+    // thousands of ships, which take a list box a tenth of a second to sort
+    // in: they are read, and the ship fields checked, as soon as the dialog is
+    // on screen.
+    m_knownShips = catalogue::KnownShips();
+    m_bGameShipsKnown = false;
     m_catalogueLines = 0;  // the list of a dialog window just made is empty
-    // The catalogue's rows go in now. The game's ships may be thousands, which
-    // a list box takes a tenth of a second to sort in: they follow as soon as
-    // the dialog is on screen.
-    const auto& ships = m_knownShips.Entries();
-    const auto rows = std::partition_point(ships.begin(), ships.end(), [](const catalogue::CatalogueEntry& ship) {
-        return ship.source == catalogue::ShipSource::Catalogue;
-    });
-    AddCatalogueLines(static_cast<std::size_t>(rows - ships.begin()));
-    if (m_catalogueLines < ships.size()) SetTimer(m_hWnd, kCompleteCatalogueTimer, 0, nullptr);
-    // The game's ships are known now.
-    CheckShipFields();
+    AddCatalogueLines(m_knownShips.Size());
+    SetTimer(m_hWnd, kGameShipsTimer, 0, nullptr);
 }
 
 void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {
@@ -83,9 +60,14 @@ void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {
 }
 
 void CSkirmakerDlg::OnTimer(UINT_PTR id) {
-    if (id != kCompleteCatalogueTimer) return;
+    if (id != kGameShipsTimer) return;
     KillTimer(m_hWnd, id);
+    std::string install;
+    if (theMissionSettings.GetInstallPath(install))
+        m_knownShips = catalogue::KnownShips(catalogue::ReadGameLoadouts(install));
     AddCatalogueLines(m_knownShips.Size());
+    m_bGameShipsKnown = true;
+    CheckShipFields();
 }
 
 void CSkirmakerDlg::OnSelchangeCatalogue() {

@@ -53,6 +53,8 @@ void CSkirmakerDlg::CheckShipFields() {
 }
 
 void CSkirmakerDlg::CheckShip(int n) {
+    // Before the game's ships are known, a field naming one would be flagged wrongly.
+    if (!m_bGameShipsKnown) return;
     m_shipFields[n - 1].ShowCheck(catalogue::CheckShipField(this->*kShipPlaces[n - 1].member, m_knownShips));
 }
 

@@ -51,7 +51,6 @@ constexpr MessageEntry kMessageMap[] = {
 
 CSkirmakerDlg::CSkirmakerDlg(CWnd* pParent) : CDialog(IDD_SKIRMAKER_DIALOG, pParent) {
     m_hIcon = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    StartReadingGameShips();
 }
 
 CSkirmakerDlg::~CSkirmakerDlg() = default;

@@ -11,7 +11,6 @@
 #include "catalogue/ShipEntry.h"
 
 #include <array>
-#include <future>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,10 +42,9 @@ public:
     catalogue::KnownShips m_knownShips;
     // How many of them the catalogue list shows so far.
     std::size_t m_catalogueLines = 0;
-    // The game's loadout tables, read on a thread of their own while the
-    // dialog's window is made, and the folder they were read from.
-    std::future<catalogue::KnownShips> m_gameShips;
-    std::string m_gameShipsFolder;
+    // Whether the game's loadout ships are among them yet; the ship fields are
+    // checked from then on.
+    bool m_bGameShipsKnown = false;
     // The ship fields in place order (A1-A8, P1-P6), each showing its check.
     std::array<CShipField, CMissionSettings::kShipCount> m_shipFields;
     CShipFieldTips m_shipTips;
@@ -82,8 +80,6 @@ public:
     void OnChangeShip14() { OnChangeShip(14); }
 
     // Ship catalogue.
-    void StartReadingGameShips();
-    catalogue::KnownShips TakeKnownShips();
     void FillShipCatalogue();
     void AddCatalogueLines(std::size_t upTo);
     void OnTimer(UINT_PTR id);

@@ -241,6 +241,11 @@ public:
         ui = std::make_unique<UiThread>([this] { result = dlg->DoModal(); });
         hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
         ui->Flush();
+        WaitUntilShipsChecked();
+    }
+    // The game's ships join once the dialog is on screen; the ship fields are checked then.
+    void WaitUntilShipsChecked() const {
+        WaitFor([this] { return !dlg->m_bStarted || dlg->m_bGameShipsKnown; });
     }
     ~SetupDialogRun() {
         if (!ui->Finished() && IsWindow(hWnd)) PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
