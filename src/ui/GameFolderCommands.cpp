@@ -86,6 +86,22 @@ bool CSkirmakerDlg::ChooseGameFolder() {
     return true;
 }
 
+void CSkirmakerDlg::StartWithGame() {
+    ShowGameFolderInMenu();
+    // Load has just read the title, the ships and the mode from the same file,
+    // by the same rules (a value is taken only when it is not empty), so the
+    // fields start from the record rather than from a second read of the file.
+    ShowForm(CSetupForm::FromMission(theMissionSettings));
+    // The mode is replayed as if clicked: the boxes left ticked set P1-P6.
+    for (const ModeBox& box : kModeBoxes) {
+        if (this->*box.member == 1) ShowPlayerShips(box.playerShips);
+    }
+    FillShipCatalogue();
+    LoadSetups();
+    FillSetupList();
+    m_bStarted = true;
+}
+
 void CSkirmakerDlg::OnChooseGameFolder() {
     // A start-up that stopped without a game is completed once there is one;
     // a running dialog keeps its form, and "Select" writes to the new folder.

@@ -1,6 +1,12 @@
-// The setup dialog's game-mode check boxes and ship fields.
+// The setup dialog's form as shown: its fields, the game-mode check boxes and
+// the ship fields.
 #include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
+
+void CSkirmakerDlg::ShowForm(const CSetupForm& form) {
+    static_cast<CSetupForm&>(*this) = form;
+    UpdateData(FALSE);
+}
 
 // Each pair behaves like a pair of option buttons: a click leaves the clicked
 // box checked and its partner clear. The record's bits only accumulate here;

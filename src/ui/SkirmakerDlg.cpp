@@ -121,22 +121,6 @@ BOOL CSkirmakerDlg::OnInitDialog() {
     return TRUE;
 }
 
-void CSkirmakerDlg::StartWithGame() {
-    ShowGameFolderInMenu();
-    // Load has just read the title, the ships and the mode from the same file,
-    // by the same rules (a value is taken only when it is not empty), so the
-    // fields start from the record rather than from a second read of the file.
-    ShowForm(CSetupForm::FromMission(theMissionSettings));
-    // The mode is replayed as if clicked: the boxes left ticked set P1-P6.
-    for (const ModeBox& box : kModeBoxes) {
-        if (this->*box.member == 1) ShowPlayerShips(box.playerShips);
-    }
-    FillShipCatalogue();
-    LoadSetups();
-    FillSetupList();
-    m_bStarted = true;
-}
-
 BOOL CSkirmakerDlg::PreTranslateMessage(MSG* pMsg) {
     // Ctrl+Space belongs to the ship fields and the catalogue; in the other
     // boxes it types a space, as it does anywhere else.
@@ -180,8 +164,3 @@ void CSkirmakerDlg::OnPaint() {
 }
 
 HCURSOR CSkirmakerDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
-
-void CSkirmakerDlg::ShowForm(const CSetupForm& form) {
-    static_cast<CSetupForm&>(*this) = form;
-    UpdateData(FALSE);
-}
