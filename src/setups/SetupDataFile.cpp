@@ -1,5 +1,19 @@
 #include "setups/SetupDataFile.h"
 
+namespace {
+
+constexpr char kKeptInMemory[] = ".\nThe setups are kept in memory; saving again may succeed.";
+
+SetupSaveResult Failure(files::ErrorCode error, std::string message) {
+    SetupSaveResult result;
+    result.status = SetupSaveStatus::Failed;
+    result.error = error;
+    result.message = std::move(message);
+    return result;
+}
+
+}  // namespace
+
 std::string CSetupDataFile::Encode(CSetupStore& store) {
     // A counting pass first, so the bytes are allocated once at their final size.
     CArchive counter = CArchive::Storing(nullptr);
@@ -72,13 +86,10 @@ SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
     }
     // One copy of the program at a time reads, merges and writes the file.
     const files::ExclusiveLock lock(m_path + ".lock");
-    if (lock.Error() != 0) {
-        result.status = SetupSaveStatus::Failed;
-        result.error = lock.Error();
-        result.message = "Could not save the setups to \"" + m_path + "\" while another copy of the program was saving" +
-                         " them: " + files::DescribeError(lock.Error()) + ".\nThe setups are kept in memory; saving again may succeed.";
-        return result;
-    }
+    if (lock.Error() != 0)
+        return Failure(lock.Error(), "Could not save the setups to \"" + m_path +
+                                         "\" while another copy of the program was saving them: " +
+                                         files::DescribeError(lock.Error()) + kKeptInMemory);
     Content content = ReadContent();
     store.MergeFrom(std::move(content.store));
     result = Write(store, content.keepAside);
@@ -89,32 +100,25 @@ SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
 }
 
 SetupSaveResult CSetupDataFile::Write(CSetupStore& store, bool keepAside) {
-    SetupSaveResult result;
     const std::string bytes = Encode(store);
     // Keeping aside and writing are one step: the copy kept aside goes again
     // when the new file cannot be written, and the original keeps its name.
     m_keptAs.clear();
     if (keepAside) {
         const std::string aside = FreeAsideName();
-        if (const files::ErrorCode error = files::CopyToNewFile(m_path, aside); error != 0) {
-            result.status = SetupSaveStatus::Failed;
-            result.error = error;
-            result.message = "Could not keep \"" + m_path + "\", which holds setups that were not read, as \"" + aside +
-                             "\": " + files::DescribeError(error) + ".\nNothing was saved; the setups are kept in memory.";
-            return result;
-        }
+        if (const files::ErrorCode error = files::CopyToNewFile(m_path, aside); error != 0)
+            return Failure(error, "Could not keep \"" + m_path + "\", which holds setups that were not read, as \"" +
+                                      aside + "\": " + files::DescribeError(error) +
+                                      ".\nNothing was saved; the setups are kept in memory.");
         m_keptAs = aside;
     }
     if (const files::ErrorCode error = files::ReplaceWholeFile(m_path, bytes); error != 0) {
         if (!m_keptAs.empty()) files::RemoveFile(m_keptAs);
-        result.status = SetupSaveStatus::Failed;
-        result.error = error;
-        result.message = "Could not save the setups to \"" + m_path + "\": " + files::DescribeError(error) +
-                         ".\nThe setups are kept in memory; saving again may succeed.";
-        return result;
+        return Failure(error, "Could not save the setups to \"" + m_path + "\": " + files::DescribeError(error) +
+                                  kKeptInMemory);
     }
     store.CommitChanges();
-    return result;
+    return {};
 }
 
 std::string CSetupDataFile::FreeAsideName() const {

@@ -24,6 +24,12 @@ void CSkirmakerDlg::ShowPlayerShips(PlayerShips state) {
         EnableWindow(GetDlgItem(kShipPlaces[i].controlId), state == PlayerShips::Enabled);
 }
 
+bool CSkirmakerDlg::RefuseIncompleteMode() {
+    if (HasCompleteMode()) return false;
+    MessageBox("You must select the game setup options from the dialog!", "No Option Selected!");
+    return true;
+}
+
 void CSkirmakerDlg::ShowPlayerShipsOfHostFlag() {
     // A value other than 0 or 1 (from a data file) leaves them as they are.
     if (m_bHostSelectShips == 1) ShowPlayerShips(PlayerShips::Enabled);

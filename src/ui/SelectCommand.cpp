@@ -10,10 +10,7 @@ void CSkirmakerDlg::OnOK() {
     UpdateData(TRUE);
     // A setup the game cannot play is not applied: the game's working setup
     // stays as it is while the user completes the form.
-    if (!HasCompleteMode()) {
-        MessageBox("You must select the game setup options from the dialog!", "No Option Selected!");
-        return;
-    }
+    if (RefuseIncompleteMode()) return;
     ApplyTo(theMissionSettings);
     if (!theMissionSettings.Save()) {
         char text[128];

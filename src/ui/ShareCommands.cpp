@@ -7,10 +7,7 @@
 void CSkirmakerDlg::OnCopySetup() {
     UpdateData(TRUE);
     // A setup no game can play is not handed on.
-    if (!HasCompleteMode()) {
-        MessageBox("You must select the game setup options from the dialog!", "No Option Selected!");
-        return;
-    }
+    if (RefuseIncompleteMode()) return;
     if (!AfxSetClipboardText(m_hWnd, SharedText()))
         MessageBox("The setup could not be put on the clipboard; another program may be holding it.", nullptr,
                    MB_ICONERROR);

@@ -133,6 +133,8 @@ private:
     void ShowGameFolderInMenu();
     // P1-P6 as a chosen setup's host flag has them: 1 enables, 0 disables.
     void ShowPlayerShipsOfHostFlag();
+    // Whether the form's mode is one no game can play; if so, says so.
+    bool RefuseIncompleteMode();
     // Ship N (1 to 14) changed: the record and the check follow the field.
     void OnChangeShip(int n);
     void OnClickModeBox(const ModeBox& box);
