@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -69,25 +68,10 @@ TEST(LoadoutFile, TablesGiveTheShipsOfTheirSubNameColumn) {
     }
 }
 
-TEST(LoadoutFile, JunkGivesBoundedCleanNamesAndBinaryNothing) {
+// That any bytes give only usable names is the loadout fuzz target's; here, the caps.
+TEST(LoadoutFile, BinaryGivesNothingAndRowsCellsAndShipsAreCapped) {
     EXPECT_EQ(ParseLoadout(std::string("SubName\nA\0B\n", 12), D).status, LoadoutStatus::NotText);
     EXPECT_TRUE(ParseLoadout(std::string("S\0u\0b\0N\0a\0m\0e\0", 14), C).ships.empty());  // UTF-16
-
-    std::mt19937 random(7);
-    const char alphabet[] = "SubName\t\t\"\"\r\n x\x01\xFF";
-    for (int round = 0; round < 300; ++round) {
-        std::string text = round % 2 ? "x\tSubName\n" : "";
-        const std::size_t length = random() % 4000;
-        for (std::size_t i = 0; i < length; ++i) text += alphabet[random() % (sizeof alphabet - 1)];
-        for (const LoadoutKind kind : {D, C}) {
-            for (const LoadoutShip& ship : ParseLoadout(text, kind).ships) {
-                ASSERT_FALSE(ship.subName.empty());
-                ASSERT_LE(ship.subName.size(), kMaxNameBytes);
-                for (const std::string* cell : {&ship.subName, &ship.race, &ship.shipClass})
-                    for (const char ch : *cell) ASSERT_GE(static_cast<unsigned char>(ch), 0x20u) << text;
-            }
-        }
-    }
     const std::string wide = std::string(100000, 'x') + std::string(1000, '\t');
     TabTableReader reader(wide);
     ASSERT_TRUE(reader.NextRow());

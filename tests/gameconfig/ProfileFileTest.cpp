@@ -1,7 +1,5 @@
-// Our profile engine by the rules of the platform's private-profile functions,
-// where the differential test cannot compare it with the platform: the
-// caller's buffer, default and names, Wine's own deviations, and the bytes an
-// update writes.
+// Our profile engine where the differential test cannot compare it with the
+// platform: the caller's buffer, default and names, Wine's deviations, the bytes written.
 #include "gameconfig/ProfileFile.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,5 @@
-// The form the setup dialog edits, as a plain value: how it comes from the
-// game's settings and goes back into them, and the text that hands it to other
-// players, written as "Select" writes the section and read back by the
-// settings file's rules.
+// The form the setup dialog edits: to and from the game's settings, and the
+// text that hands it to other players.
 #include "setups/SetupForm.h"
 
 #include <gtest/gtest.h>

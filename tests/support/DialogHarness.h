@@ -47,15 +47,8 @@ inline int RecordBox(HWND owner, const char* text, const char* caption, UINT typ
     return answer;
 }
 
-// The buttons the next message boxes are answered with, in turn.
-inline void Answer(std::initializer_list<int> answers) {
-    std::lock_guard<std::mutex> lock(g_boxMutex);
-    g_answers.assign(answers);
-}
-
-// Every message box of the program is recorded and answered at once (with
-// IDOK unless Answer said otherwise), in every test; each GameSandbox starts
-// with none recorded.
+// Every message box of the program is recorded and answered at once, with
+// IDOK unless ClearBoxes was given other answers.
 inline const bool g_recordingBoxes = [] {
     g_pfnMessageBox = &RecordBox;
     return true;
@@ -66,10 +59,11 @@ inline std::vector<RecordedBox> Boxes() {
     return g_boxes;
 }
 
-inline void ClearBoxes() {
+// Forgets the boxes recorded; the next ones are answered with `answers` in turn.
+inline void ClearBoxes(std::initializer_list<int> answers = {}) {
     std::lock_guard<std::mutex> lock(g_boxMutex);
     g_boxes.clear();
-    g_answers.clear();
+    g_answers.assign(answers);
 }
 
 // Waits until `condition` holds; false on time-out.
@@ -241,10 +235,7 @@ public:
         ui = std::make_unique<UiThread>([this] { result = dlg->DoModal(); });
         hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
         ui->Flush();
-        WaitUntilShipsChecked();
-    }
-    // The game's ships join once the dialog is on screen; the ship fields are checked then.
-    void WaitUntilShipsChecked() const {
+        // The game's ships join once the dialog is on screen; the ship fields are checked then.
         WaitFor([this] { return !dlg->m_bStarted || dlg->m_bGameShipsKnown; });
     }
     ~SetupDialogRun() {
@@ -300,8 +291,7 @@ protected:
     // yet; its message boxes are answered with `answers` in turn.
     void Start(std::initializer_list<int> answers = {}) {
         run.reset();
-        ClearBoxes();
-        Answer(answers);
+        ClearBoxes(answers);
         run = std::make_unique<SetupDialogRun>();
     }
     // Starts the dialog on a game whose settings file holds `ini`.

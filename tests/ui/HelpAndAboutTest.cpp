@@ -1,7 +1,4 @@
-// The help sheet and the about box driven through their real controls: the
-// sheet opened by the setup dialog's "&HELP" button, its pages read and clicked
-// through window messages; the about box's "Visit" button, the address it opens
-// and what it says when there is none or the shell refuses it.
+// The help sheet's pages and the about box's "Visit" button, driven through their real controls.
 #include "DialogHarness.h"
 
 #include "help/HelpTexts.h"

@@ -1,7 +1,4 @@
-// The ship catalogue combo and the ship-name check of the setup dialog, driven
-// through real messages: completion of typed names; a flagged field's colour,
-// tip and balloon, the fixes by Ctrl+Space and by the field's menu, catalogue
-// picks, and the game's loadout ships.
+// The setup dialog's ship catalogue combo and ship-name check, driven through real messages.
 #include "DialogHarness.h"
 
 #include <commctrl.h>
