@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace skmtest;
 
@@ -206,21 +207,23 @@ TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
 }
 
-// Two copies started on a damaged file in one working folder: no setup either
-// saved is lost, and the damaged file is kept aside once. Both orders on both
-// files are the core's.
+// Two copies started on a damaged file in one working folder, whichever closes
+// last: no setup either saved is lost, and the damaged file is kept aside once.
 TEST_F(EndToEndTest, TwoCopiesOnADamagedFileKeepEachOthersSetups) {
-    WriteFileBytes(m_game.dataFile, std::string("\x02\x00\x01" "a", 4));
-    Program first(m_game.work), second(m_game.work);
-    for (const Program* program : {&first, &second})
-        EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
-    first.SaveAs("fromFirst");
-    second.SaveAs("fromSecond");
-    for (const Program* program : {&second, &first}) {
-        PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-        EXPECT_TRUE(program->Exited());
+    for (const bool firstClosesFirst : {true, false}) {
+        for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
+        WriteFileBytes(m_game.dataFile, std::string("\x02\x00\x01" "a", 4));
+        Program first(m_game.work), second(m_game.work);
+        for (const Program* program : {&first, &second})
+            EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
+        first.SaveAs("fromFirst");
+        second.SaveAs("fromSecond");
+        for (const Program* program : firstClosesFirst ? std::vector{&first, &second} : std::vector{&second, &first}) {
+            PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
+            EXPECT_TRUE(program->Exited());
+        }
+        EXPECT_EQ(Saved(), "fromFirst fromSecond +SkirmakerData.dat.bad ");
     }
-    EXPECT_EQ(Saved(), "fromFirst fromSecond +SkirmakerData.dat.bad ");
 }
 
 }  // namespace
