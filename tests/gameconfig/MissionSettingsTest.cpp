@@ -61,13 +61,16 @@ TEST_F(MissionSettingsTest, LoadConvertsWordsAsAtoiDoes) {
 }
 
 // The data stored for the registry value, up to its first NUL, ends in exactly
-// one backslash; a missing folder (the lookup's error) is the start-up's "code 2".
+// one backslash; a missing folder (the lookup's error) is the "code 2" of the
+// start-up and of a Select without a game.
 TEST(InstallPathTest, TheRecordedFolderEndsInOneBackslash) {
     const std::pair<std::string, std::string> cases[] = {{"D:\\Games\\Voidwake\0"s, "D:\\Games\\Voidwake\\"},
         {"D:\\Games\\Voidwake\\\0"s, "D:\\Games\\Voidwake\\"}, {"C:\\A\0junk"s, "C:\\A\\"}, {"", "\\"}};
     for (const auto& [stored, path] : cases) EXPECT_EQ(gameconfig::AdoptInstallPath(stored), path);
     CMissionSettings withoutRecords;
     EXPECT_FALSE(withoutRecords.Load());
+    EXPECT_EQ(withoutRecords.GetLastError(), files::kErrorNotFound);
+    EXPECT_FALSE(withoutRecords.Save());
     EXPECT_EQ(withoutRecords.GetLastError(), files::kErrorNotFound);
 }
 
