@@ -44,6 +44,12 @@ ErrorCode Fail(ErrorCode error) {
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()); }
 
+// Whether no file answers to `path`; one whose deletion is pending still
+// answers, denying access.
+bool Absent(const std::string& path) {
+    return Attributes(path) == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
 bool WriteAll(HANDLE h, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
@@ -158,7 +164,7 @@ ErrorCode PutUnderNewName(const std::string& temp, const std::string& target) {
         return 0;
     }
     const ErrorCode error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS) return Exists(target) ? error : kErrorDanglingLink;
+    if (error == ERROR_ALREADY_EXISTS) return Absent(target) ? kErrorDanglingLink : error;
     // A file system without hard links.
     return MoveFileExW(Widen(temp).c_str(), Widen(target).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
 }
@@ -175,10 +181,11 @@ ErrorCode ReplaceExisting(const std::string& temp, const std::string& target) {
         return 0;
     }
     const ErrorCode error = GetLastError();
-    if (Exists(target))
-        DeleteFileW(Widen(backup).c_str());
-    else
+    // Stopped half-way, it left the replaced file under the backup name.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
         MoveFileExW(Widen(backup).c_str(), Widen(target).c_str(), MOVEFILE_WRITE_THROUGH);
+    else
+        DeleteFileW(Widen(backup).c_str());
     // The replacement's own codes say which step failed; what keeps its file from being renamed says why.
     ErrorCode blocker = 0;
     if (error == ERROR_UNABLE_TO_REMOVE_REPLACED) blocker = RenameBlocker(target);
@@ -322,8 +329,7 @@ ExclusiveLock::ExclusiveLock(const std::string& path, std::chrono::milliseconds 
             // A holder has the lock file open, or is just deleting it as it
             // lets go, which denies access to it meanwhile. Where no lock file
             // is there, the folder refused to take one.
-            const bool absent = !Exists(path) && GetLastError() == ERROR_FILE_NOT_FOUND;
-            m_heldElsewhere = error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && !absent);
+            m_heldElsewhere = error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && !Absent(path));
             return m_heldElsewhere;
         });
     if (m_error == 0) m_heldElsewhere = false;
