@@ -54,7 +54,8 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
 // a link whose target is missing with kErrorDanglingLink. On failure nothing
 // has changed and the error is returned (and left as the thread's last error);
 // 0 on success. After a success, the temporary files of this file that crashed
-// runs left behind are removed once they are older than kStaleTemporaryAge.
+// runs left behind are removed once they are older than kStaleTemporaryAge
+// (not a replaced file that a crash during its replacement left aside).
 ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes);
 
 // Copies the file at `from` to `to`, which must not exist yet, in pieces of

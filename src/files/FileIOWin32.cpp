@@ -94,11 +94,12 @@ ErrorCode ResolveTarget(const std::string& path, std::string& target, DWORD& att
     return 0;
 }
 
-// A new temporary file beside `target`, under a name no file has yet.
-HANDLE CreateTemporary(const std::string& target, std::string& temp) {
+// A new temporary file beside `target`, under a name no file has yet; with a
+// suffix, a name that the stale sweep never takes.
+HANDLE CreateTemporary(const std::string& target, std::string& temp, std::string_view suffix = {}) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        temp = TemporaryName(target, GetCurrentProcessId(), counter++);
+        temp = TemporaryName(target, GetCurrentProcessId(), counter++) + std::string(suffix);
         HANDLE file = CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
         const DWORD error = GetLastError();
@@ -172,10 +173,10 @@ ErrorCode PutUnderNewName(const std::string& temp, const std::string& target) {
 // Puts the finished file `temp` in the place of the file `target` with the
 // system's replacement, which keeps the replaced file's security, attributes
 // and streams. The replaced file goes to a name of ours, so that where the
-// replacement stops half-way it is there to be put back.
+// replacement stops half-way (or the system with it) it is there to be put back.
 ErrorCode ReplaceExisting(const std::string& temp, const std::string& target) {
     std::string backup;
-    Handle(CreateTemporary(target, backup)).close();
+    Handle(CreateTemporary(target, backup, ".replaced")).close();
     if (ReplaceFileW(Widen(target).c_str(), Widen(temp).c_str(), Widen(backup).c_str(), 0, nullptr, nullptr)) {
         DeleteFileW(Widen(backup).c_str());
         return 0;
