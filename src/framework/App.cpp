@@ -1,5 +1,8 @@
 #include "framework/App.h"
 
+#include "files/FileIO.h"
+#include "framework/ResponsiveWait.h"
+
 #include <commctrl.h>
 
 #include <string>
@@ -23,7 +26,10 @@ MessageBoxFunction g_pfnMessageBox = [](HWND owner, const char* text, const char
     return MessageBoxA(owner, text, caption, type);
 };
 
-CWinApp::CWinApp() { g_pApp = this; }
+CWinApp::CWinApp() {
+    g_pApp = this;
+    files::SetWaitFunction(&AfxWaitResponsively);
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;

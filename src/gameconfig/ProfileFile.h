@@ -22,11 +22,10 @@ inline constexpr std::size_t kReadBufferSize = 64;
 inline constexpr std::size_t kMaxProfileBytes = 64u * 1024u * 1024u;
 
 // Error numbers for the refusals that are ours rather than the file system's.
+inline constexpr files::ErrorCode kErrorUnsupportedFile = files::kErrorUnsupportedFile;
 #ifdef _WIN32
-inline constexpr files::ErrorCode kErrorUnsupportedFile = 1630;  // ERROR_UNSUPPORTED_TYPE
-inline constexpr files::ErrorCode kErrorInvalidName = 87;        // ERROR_INVALID_PARAMETER
+inline constexpr files::ErrorCode kErrorInvalidName = 87;  // ERROR_INVALID_PARAMETER
 #else
-inline constexpr files::ErrorCode kErrorUnsupportedFile = EILSEQ;
 inline constexpr files::ErrorCode kErrorInvalidName = EINVAL;
 #endif
 
