@@ -61,11 +61,11 @@ TEST_F(MissionSettingsTest, LoadConvertsWordsAsAtoiDoes) {
 }
 
 // The data stored for the registry value, up to its first NUL, ends in exactly
-// one backslash; a missing folder (the lookup's error) is the "code 2" of the
-// start-up and of a Select without a game.
+// one backslash; an empty one names no folder, not the root of the current
+// drive. No folder is the "code 2" of the start-up and of a Select without a game.
 TEST(InstallPathTest, TheRecordedFolderEndsInOneBackslash) {
     const std::pair<std::string, std::string> cases[] = {{"D:\\Games\\Voidwake\0"s, "D:\\Games\\Voidwake\\"},
-        {"D:\\Games\\Voidwake\\\0"s, "D:\\Games\\Voidwake\\"}, {"C:\\A\0junk"s, "C:\\A\\"}, {"", "\\"}};
+        {"D:\\Games\\Voidwake\\\0"s, "D:\\Games\\Voidwake\\"}, {"C:\\A\0junk"s, "C:\\A\\"}, {"\0C:"s, ""}};
     for (const auto& [stored, path] : cases) EXPECT_EQ(gameconfig::AdoptInstallPath(stored), path);
     CMissionSettings withoutRecords;
     EXPECT_FALSE(withoutRecords.Load());
