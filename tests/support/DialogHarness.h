@@ -3,6 +3,7 @@
 // so a test can drive them through real messages, records message boxes
 // instead of showing them, and makes a game install and working folder.
 #include "app/GameRegistry.h"
+#include "files/WideText.h"
 #include "framework/App.h"
 #include "gameconfig/MissionSettings.h"
 #include "resource.h"
@@ -169,6 +170,9 @@ inline std::string WindowText(HWND hWnd) {
     text.resize(GetWindowTextA(hWnd, text.data(), static_cast<int>(text.size())));
     return text;
 }
+
+// A path as the program holds it (string() gives the ANSI code page's bytes, '?' for what it lacks).
+inline std::string Utf8(const fs::path& path) { return files::Narrow(path.wstring()); }
 
 // Removes a folder with all it holds, read-only files included.
 inline void RemoveTree(const fs::path& root) {
