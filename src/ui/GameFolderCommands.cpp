@@ -123,8 +123,11 @@ void CSkirmakerDlg::ReportUnreadableSettings() {
     if (error == 0) return;
     std::string path;
     theMissionSettings.GetSettingsFilePath(path);
-    const std::string text = "The game's settings file \"" + path + "\" could not be read: " +
-                             files::DescribeError(error) + ".\nThe setup last applied to the game is not shown.";
+    const std::string explanation = gameconfig::ExplainRefusal(error, path);
+    const std::string reason = explanation.empty()
+                                   ? "\"" + path + "\" could not be read: " + files::DescribeError(error) + "."
+                                   : "could not be read; code " + std::to_string(error) + ".\n" + explanation;
+    const std::string text = "The game's settings file " + reason + "\nThe setup last applied to the game is not shown.";
     MessageBox(text.c_str(), nullptr, MB_ICONWARNING);
 }
 
