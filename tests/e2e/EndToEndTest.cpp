@@ -135,7 +135,7 @@ protected:
 TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlone) {
     const fs::path target = m_game.root / L"Моды" / "scripts.ini", work = m_game.root / L"作業フォルダ";
     for (const fs::path& folder : {target.parent_path(), work}) fs::create_directories(folder);
-    fs::copy_file(kProgramFile, work / L"Скирмейкер.exe");
+    fs::copy_file(kProgramFile, work / L"Скирмейкер.exe", fs::copy_options::overwrite_existing);
     const std::string rest = "\r\n[Sp_Campaign]\r\nlevel = 3\r\n";
     WriteFileBytes(target, "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n[Mul_Skirmaker]\r\nsetup=Old\r\n"
                            "ship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n" + rest);
