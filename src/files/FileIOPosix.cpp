@@ -11,7 +11,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <utility>
 
 namespace files {
 namespace {
@@ -24,6 +24,7 @@ public:
     Fd& operator=(const Fd&) = delete;
     bool valid() const { return m_fd >= 0; }
     int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
     void close() {
         if (m_fd >= 0) ::close(m_fd);
         m_fd = -1;
@@ -94,7 +95,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string& bytes, std::size_
         return result;
     }
     if (static_cast<unsigned long long>(info.st_size) > maxBytes) {
-        result.error = Fail(EFBIG);
+        result.error = Fail(static_cast<int>(kErrorFileTooLarge));
         return result;
     }
     std::string content(static_cast<std::size_t>(info.st_size), '\0');
@@ -121,6 +122,10 @@ ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes) {
     char resolved[PATH_MAX];
     struct stat info;
     const bool replacing = ::stat(path.c_str(), &info) == 0;
+    // A link whose target is missing names no file that could be made anew.
+    struct stat own;
+    if (!replacing && errno == ENOENT && ::lstat(path.c_str(), &own) == 0 && S_ISLNK(own.st_mode))
+        return Fail(static_cast<int>(kErrorDanglingLink));
     if (replacing && ::realpath(path.c_str(), resolved)) target = resolved;
     if (replacing && (info.st_mode & 0222) == 0) return Fail(EACCES);
     std::string temp;
@@ -146,18 +151,22 @@ ErrorCode ReplaceWholeFile(const std::string& path, std::string_view bytes) {
 std::string SystemErrorText(ErrorCode error) { return std::strerror(static_cast<int>(error)); }
 
 ErrorCode CopyToNewFile(const std::string& from, const std::string& to) {
-    std::string bytes;
-    const ReadResult read = ReadWholeFile(from, bytes, static_cast<std::size_t>(-1));
-    if (!read.ok) return Fail(static_cast<int>(read.error));
-    Fd file(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!file.valid()) return Fail(errno);
-    if (!WriteAll(file.get(), bytes) || ::fsync(file.get()) != 0) {
-        const int error = errno;
-        file.close();
-        ::unlink(to.c_str());
-        return Fail(error);
+    Fd source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!source.valid()) return Fail(errno);
+    Fd copy(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!copy.valid()) return Fail(errno);
+    // In pieces, so that a file of any size takes no more memory than one.
+    char piece[64 * 1024];
+    bool copied = true;
+    for (ssize_t got; copied && (got = ::read(source.get(), piece, sizeof piece)) != 0;) {
+        const std::string_view read(piece, got > 0 ? static_cast<std::size_t>(got) : 0);
+        copied = got > 0 ? WriteAll(copy.get(), read) : errno == EINTR;
     }
-    return 0;
+    if (copied && ::fsync(copy.get()) == 0) return 0;
+    const int error = errno;
+    copy.close();
+    ::unlink(to.c_str());
+    return Fail(error);
 }
 
 ErrorCode RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : Fail(errno); }
@@ -172,32 +181,30 @@ bool IsFolder(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-ExclusiveLock::ExclusiveLock(const std::string& path, std::chrono::milliseconds wait) : m_path(path) {
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    char resolved[PATH_MAX];
+    return ::realpath(folder.c_str(), resolved) ? resolved : folder;
+}
+
+ExclusiveLock::ExclusiveLock(const std::string& path, std::chrono::milliseconds wait) : m_path(path), m_handle(-1) {
     // The holder removes the lock file as it lets go; a waiter that locked the
     // removed file tries again with the one now in the folder.
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        m_handle = fd;
-        if (fd < 0) {
-            m_error = static_cast<ErrorCode>(errno);
-            return;
-        }
-        struct stat locked, named;
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 && locked.st_ino == named.st_ino) {
-                m_error = 0;
-                return;
-            }
-        } else if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            m_error = static_cast<ErrorCode>(errno);
-            ::close(fd);
-            m_handle = -1;
-            return;
-        }
-        ::close(fd);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    m_error = RetryFor(
+        wait,
+        [&]() -> ErrorCode {
+            Fd file(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+            if (!file.valid()) return static_cast<ErrorCode>(errno);
+            if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return static_cast<ErrorCode>(errno);
+            struct stat locked, named;
+            if (::fstat(file.get(), &locked) != 0 || ::stat(path.c_str(), &named) != 0 || locked.st_ino != named.st_ino)
+                return EWOULDBLOCK;
+            m_handle = file.release();
+            return 0;
+        },
+        [](ErrorCode error) { return error == EWOULDBLOCK; });
+    m_heldElsewhere = m_error == EWOULDBLOCK;
 }
 
 ExclusiveLock::~ExclusiveLock() {

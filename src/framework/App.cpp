@@ -1,6 +1,8 @@
 #include "framework/App.h"
 
+#include "files/FileIO.h"
 #include "files/WideText.h"
+#include "framework/ResponsiveWait.h"
 
 #include <commctrl.h>
 
@@ -27,7 +29,10 @@ MessageBoxFunction g_pfnMessageBox = [](HWND owner, const char* text, const char
                        type);
 };
 
-CWinApp::CWinApp() { g_pApp = this; }
+CWinApp::CWinApp() {
+    g_pApp = this;
+    files::SetWaitFunction(&AfxWaitResponsively);
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;

@@ -311,21 +311,25 @@ files::ErrorCode UpdateProfileSection(const std::string& path, std::string_view 
 }
 
 std::string ExplainRefusal(files::ErrorCode error, const std::string& path) {
-    const std::string file = "\"" + path + "\"";
+    std::string_view advice;
     switch (error) {
     case kErrorUnsupportedFile:
-        return file + " is saved as Unicode text, which the game's settings file must not be. Open it in a text "
-                      "editor such as Notepad and save it again with the encoding ANSI.";
-    case kErrorFileTooLarge:
-        return file + " is larger than " + std::to_string(kMaxProfileBytes / (1024 * 1024)) +
-               " MB, far larger than the game's settings file ever is, so it is neither read nor written. Put a "
-               "good copy of the game's scripts.ini in its place, from a backup or the game's installation.";
+        advice = "Open it in a text editor such as Notepad and save it again with the encoding ANSI.";
+        break;
+    case files::kErrorFileTooLarge:
+        advice = "No settings file of the game is that large: put a good copy of the game's scripts.ini in its place, "
+                 "from a backup or the game's installation.";
+        break;
+    case files::kErrorDanglingLink:
+        advice = "Point the link at the game's scripts.ini again, or put a copy of that file in its place.";
+        break;
     case kErrorChangedMeanwhile:
-        return file + " was changed by another program each time before it could be written. Close the programs "
-                      "that may be writing it (an editor, the game, a mod manager) and try again.";
+        return "Another program changed \"" + path + "\" each time before it could be written. Close the programs "
+               "that may be writing it (an editor, the game, a mod manager) and try again.";
     default:
         return {};
     }
+    return "\"" + path + "\": " + files::DescribeError(error) + ".\n" + std::string(advice);
 }
 
 }  // namespace gameconfig

@@ -21,18 +21,14 @@ inline constexpr std::size_t kReadBufferSize = 64;
 // stray huge file never makes us allocate without bound.
 inline constexpr std::size_t kMaxProfileBytes = 64u * 1024u * 1024u;
 
-// Error numbers for the refusals that are ours rather than the file system's,
-// and the one a read of a file above kMaxProfileBytes fails with.
+// Error numbers for the refusals that are ours rather than the file system's.
+inline constexpr files::ErrorCode kErrorUnsupportedFile = files::kErrorUnsupportedFile;
 #ifdef _WIN32
-inline constexpr files::ErrorCode kErrorUnsupportedFile = 1630;  // ERROR_UNSUPPORTED_TYPE
-inline constexpr files::ErrorCode kErrorInvalidName = 87;        // ERROR_INVALID_PARAMETER
-inline constexpr files::ErrorCode kErrorChangedMeanwhile = 1237; // ERROR_RETRY
-inline constexpr files::ErrorCode kErrorFileTooLarge = 223;      // ERROR_FILE_TOO_LARGE
+inline constexpr files::ErrorCode kErrorInvalidName = 87;         // ERROR_INVALID_PARAMETER
+inline constexpr files::ErrorCode kErrorChangedMeanwhile = 1237;  // ERROR_RETRY
 #else
-inline constexpr files::ErrorCode kErrorUnsupportedFile = EILSEQ;
 inline constexpr files::ErrorCode kErrorInvalidName = EINVAL;
 inline constexpr files::ErrorCode kErrorChangedMeanwhile = EAGAIN;
-inline constexpr files::ErrorCode kErrorFileTooLarge = EFBIG;
 #endif
 
 // How often an update reads the file again because another program changed
@@ -115,8 +111,8 @@ files::ErrorCode UpdateProfileSection(const std::string& path, std::string_view 
 inline void (*g_pfnBeforeReplaceCheck)(const std::string& path) = nullptr;
 
 // What is wrong with the settings file at `path` and what to do about it, for
-// the refusals that are ours, where the system's text (if it has one) would
-// not help; empty for any other error.
+// the program's own refusals, which the system has no useful text for; empty
+// for any other error.
 std::string ExplainRefusal(files::ErrorCode error, const std::string& path);
 
 }  // namespace gameconfig

@@ -86,10 +86,12 @@ SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
     }
     // One copy of the program at a time reads, merges and writes the file.
     const files::ExclusiveLock lock(m_path + ".lock");
-    if (lock.Error() != 0)
-        return Failure(lock.Error(), "Could not save the setups to \"" + m_path +
-                                         "\" while another copy of the program was saving them: " +
+    if (lock.Error() != 0) {
+        const char* const why = lock.HeldElsewhere() ? " while another copy of the program was saving them" : "";
+        return Failure(lock.Error(), "Could not save the setups to \"" + m_path + "\" in the folder \"" +
+                                         files::FolderOf(m_path) + "\"" + why + ": " +
                                          files::DescribeError(lock.Error()) + kKeptInMemory);
+    }
     Content content = ReadContent();
     store.MergeFrom(std::move(content.store));
     result = Write(store, content.keepAside);

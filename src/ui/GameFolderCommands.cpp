@@ -126,7 +126,7 @@ void CSkirmakerDlg::ReportUnreadableSettings() {
     const std::string explanation = gameconfig::ExplainRefusal(error, path);
     const std::string reason = explanation.empty()
                                    ? "\"" + path + "\" could not be read: " + files::DescribeError(error) + "."
-                                   : "could not be read; code " + std::to_string(error) + ".\n" + explanation;
+                                   : "could not be read.\n" + explanation;
     const std::string text = "The game's settings file " + reason + "\nThe setup last applied to the game is not shown.";
     MessageBox(text.c_str(), nullptr, MB_ICONWARNING);
 }

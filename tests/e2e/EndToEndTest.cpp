@@ -131,7 +131,8 @@ protected:
 
 // A linked scripts.ini (as mod managers make them) stays a link, else its
 // target would not get the setup (ships of disabled places too) and keep all
-// else; its target, the working folder and the program hold names no ANSI can.
+// else; once its target is gone, Select says so and leaves the link alone. Its
+// target, the working folder and the program hold names no ANSI code page can.
 TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlone) {
     const fs::path target = m_game.root / L"Моды" / "scripts.ini", work = m_game.root / L"作業フォルダ";
     for (const fs::path& folder : {target.parent_path(), work}) fs::create_directories(folder);
@@ -157,28 +158,15 @@ TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlo
               "[Mul_Skirmaker]\r\nsetup=Old\r\nship1=Old1\r\nTeamSettings=2\r\nPlayerShipSettings=4\r\n"
               "ship2=\"Kestrel\"\r\nship3=\r\nship4=\r\nship5=\r\nship6=\r\nship7=\r\nship8=\r\nship9=\r\n"
               "ship10=Dart\r\nship11=\r\nship12=\r\nship13=\r\nship14=\r\n" + rest);
+    fs::remove(target);
+    Program again(work, work / L"Скирмейкер.exe");
+    again.Send(IDC_PLAYER_VS_AI, BM_CLICK);
+    again.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
+    EXPECT_NE(again.ClickForBox(IDOK).find("code " + std::to_string(files::kErrorDanglingLink)), std::string::npos);
+    WriteFileBytes(target, rest);
+    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), rest);
     RunHost(L"Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
     EXPECT_EQ(Saved(work), "+Скирмейкер.exe ");
-}
-
-// Leftovers of crashed runs, in a working folder no ANSI code page names: one under
-// the name this copy tries first, which must not stop the save, and an old one, which the save removes.
-TEST_F(EndToEndTest, SaveThenCloseWritesTheSetupPastLeftoverTemporariesAndNotTheGamesFile) {
-    const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n";
-    const fs::path work = m_game.root / L"作業フォルダ";
-    fs::create_directories(work);
-    WriteFileBytes(m_game.scriptsIni, ini);
-    Program program(work);
-    const fs::path young = work / files::TemporaryName(CSetupDataFile::kFileName, program.Id(), 0);
-    const fs::path old = work / files::TemporaryName(CSetupDataFile::kFileName, 1, 1);
-    WriteFileBytes(young, "left");
-    WriteFileBytes(old, "left long ago");
-    fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
-    program.SaveAs("abc");
-    PostMessageA(program.Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
-    ASSERT_TRUE(program.Exited());
-    EXPECT_EQ(Saved(work), "abc +" + young.filename().string() + " ");
-    EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), ini);
 }
 
 // Neither file can be written: each failure says why, Close waits for the
@@ -216,8 +204,9 @@ TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(m_game.work), fs::directory_iterator()), 1);
 }
 
-// Two copies started on a damaged file in one working folder, whichever closes
-// last: no setup either saved is lost, and the damaged file is kept aside once.
+// Save then Close, by two copies started on a damaged file in one working
+// folder, whichever closes last: no setup either saved is lost, and the damaged
+// file is kept aside once.
 TEST_F(EndToEndTest, TwoCopiesOnADamagedFileKeepEachOthersSetups) {
     for (const bool firstClosesFirst : {true, false}) {
         for (const auto& entry : fs::directory_iterator(m_game.work)) fs::remove(entry.path());
@@ -225,13 +214,24 @@ TEST_F(EndToEndTest, TwoCopiesOnADamagedFileKeepEachOthersSetups) {
         Program first(m_game.work), second(m_game.work);
         for (const Program* program : {&first, &second})
             EXPECT_NE(program->AnswerBox().find("damaged"), std::string::npos);
-        first.SaveAs("fromFirst");
+        // While a third copy holds the lock, the first's Save waits, painting and answering.
+        auto third = std::make_unique<files::ExclusiveLock>(Utf8(m_game.dataFile) + ".lock");
+        first.Send(IDC_SETUPS, WM_SETTEXT, "fromFirst");
+        PostMessageA(first.Item(IDC_SAVE), BM_CLICK, 0, 0);
+        for (int round = 0; round < 3; ++round, Sleep(100)) {  // the first may come before the wait
+            InvalidateRect(first.dialog, nullptr, TRUE);
+            EXPECT_NE(SendMessageTimeoutA(first.dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, nullptr), 0) << round;
+            for (const DWORD start = GetTickCount(); GetUpdateRect(first.dialog, nullptr, FALSE); Sleep(5))
+                ASSERT_LT(GetTickCount() - start, 1000u) << "not repainted within a second";
+        }
+        third.reset();
         second.SaveAs("fromSecond");
         for (const Program* program : firstClosesFirst ? std::vector{&first, &second} : std::vector{&second, &first}) {
             PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
             EXPECT_TRUE(program->Exited());
         }
         EXPECT_EQ(Saved(m_game.work), "fromFirst fromSecond +SkirmakerData.dat.bad ");
+        EXPECT_FALSE(fs::exists(m_game.scriptsIni));  // the game's file is not for these commands
     }
 }
 

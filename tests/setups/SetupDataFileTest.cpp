@@ -15,6 +15,7 @@
 #include <vector>
 #ifdef _WIN32
 #include <process.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -26,14 +27,6 @@ namespace fs = std::filesystem;
 extern std::atomic<long> g_allocationsLeft;
 
 namespace {
-
-unsigned long ThisProcess() {
-#ifdef _WIN32
-    return static_cast<unsigned long>(_getpid());
-#else
-    return static_cast<unsigned long>(getpid());
-#endif
-}
 
 // "title:comment" for each entry with a record, in the store's order.
 std::string Listing(const CSetupStore& store) {
@@ -53,7 +46,7 @@ void SaveForm(CSetupStore& store, const std::string& title, const std::string& c
 
 // One copy of the program: its store and its data file.
 struct Copy {
-    explicit Copy(const fs::path& path) : file(path.string()) {}
+    explicit Copy(const fs::path& path) : file(Utf8(path)) {}
     SetupLoadResult Load() { return file.Load(store); }
     SetupSaveResult Save() { return file.Save(store); }
     CSetupStore store;
@@ -85,7 +78,7 @@ protected:
         return Listing(reader.store);
     }
 
-    TempFolder m_dir{"skm-setups-"};
+    TempFolder m_dir{u8"skm-setups-Жук-日本-"};  // a name the ANSI code page cannot hold
     const fs::path m_path = m_dir.path / CSetupDataFile::kFileName;
     const fs::path m_bad = m_dir.path / "SkirmakerData.dat.bad";
 };
@@ -114,7 +107,7 @@ TEST_F(SetupDataFileTest, ADamagedFileIsLoadedInPartAndKeptAsideOnceThoughTwoCop
     EXPECT_EQ(loaded.status, SetupLoadStatus::Damaged);
     const std::size_t offset = 4 + NewClassTag().size() + PlainBody("a").size() + 2;
     EXPECT_EQ(loaded.faultOffset, offset);
-    for (const std::string& part : {m_path.string(), "byte offset " + std::to_string(offset), m_bad.string()})
+    for (const std::string& part : {Utf8(m_path), "byte offset " + std::to_string(offset), Utf8(m_bad)})
         EXPECT_NE(loaded.message.find(part), std::string::npos) << loaded.message;
     EXPECT_EQ(Listing(first.store), "a: ");
     EXPECT_EQ(second.Load().status, SetupLoadStatus::Damaged);
@@ -142,7 +135,7 @@ TEST_F(SetupDataFileTest, RecordsBeyondTheListedOnesAreKeptAsideBeforeTheFirstRe
     const SetupLoadResult loaded = copy.Load();
     EXPECT_EQ(loaded.status, SetupLoadStatus::Trailing);
     EXPECT_EQ(loaded.trailingRecords, 1u);
-    EXPECT_NE(loaded.message.find(m_bad.string()), std::string::npos) << loaded.message;
+    EXPECT_NE(loaded.message.find(Utf8(m_bad)), std::string::npos) << loaded.message;
     EXPECT_EQ(Listing(copy.store), "a:listed ");
     ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
     EXPECT_EQ(ReadFileBytes(m_bad), bytes + "stale");
@@ -190,7 +183,7 @@ TEST_F(SetupDataFileTest, AFailedSaveChangesNothingOnDiskAndALaterSaveSucceeds) 
     fs::permissions(m_path, fs::perms::owner_all);
     EXPECT_EQ(failed.status, SetupSaveStatus::Failed);
     EXPECT_NE(failed.error, 0u);
-    for (const std::string& part : {m_path.string(), "code " + std::to_string(failed.error)})
+    for (const std::string& part : {Utf8(m_path), "code " + std::to_string(failed.error)})
         EXPECT_NE(failed.message.find(part), std::string::npos) << failed.message;
     EXPECT_EQ(ReadFileBytes(m_path), Bytes({0x05, 0x00}));
     EXPECT_EQ(Names(), std::vector<std::string>{CSetupDataFile::kFileName});
@@ -199,17 +192,49 @@ TEST_F(SetupDataFileTest, AFailedSaveChangesNothingOnDiskAndALaterSaveSucceeds) 
     EXPECT_EQ(ReadFileBytes(m_bad), Bytes({0x05, 0x00}));
 }
 
+// A folder that takes no lock file (sysfs; the host's root is Wine's drive Z:,
+// where the tests run) fails at once, not as if another copy held the lock.
+TEST_F(SetupDataFileTest, ALockThatCannotBeMadeFailsAtOnceAndSaysWhere) {
+    static bool waited = false;
+    const files::WaitFunction saved = files::SetWaitFunction([](std::chrono::milliseconds) { waited = true; });
+    Copy copy("/sys/x.dat");
+    copy.Load();
+    const std::string message = copy.Save().message;
+    files::SetWaitFunction(saved);
+    EXPECT_FALSE(waited);
+    EXPECT_NE(message.find("sys\": "), std::string::npos) << message;
+    EXPECT_EQ(message.find("another copy"), std::string::npos) << message;
+}
+
+#ifdef _WIN32
+// A replacement waits while another program has the file open without sharing
+// its deletion (here it closes it at the first wait); a handle that shares it,
+// as the program's own reads do, may stay open.
+TEST_F(SetupDataFileTest, AReplacementWaitsForAnotherProgramToCloseTheFile) {
+    constexpr DWORD kReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    HANDLE reader = CreateFileW(m_path.c_str(), GENERIC_READ, kReadWrite | FILE_SHARE_DELETE, {}, CREATE_NEW, 0, {});
+    static HANDLE other;
+    other = CreateFileW(m_path.c_str(), GENERIC_READ, kReadWrite, nullptr, OPEN_EXISTING, 0, nullptr);
+    const auto saved = files::SetWaitFunction([](std::chrono::milliseconds) { CloseHandle(std::exchange(other, {})); });
+    EXPECT_EQ(files::ReplaceWholeFile(Utf8(m_path), "new"), 0u);
+    files::SetWaitFunction(saved);
+    CloseHandle(reader);
+    EXPECT_EQ(ReadFileBytes(m_path), "new");
+    EXPECT_EQ(Names(), std::vector<std::string>{CSetupDataFile::kFileName});  // nothing left beside it
+}
+#endif
+
 TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotReplaced) {
     WriteFileBytes(m_bad, "earlier");
     WriteSizedFile(m_path, CSetupDataFile::kMaxFileBytes + 1);
     Copy copy(m_path);
     const SetupLoadResult loaded = copy.Load();
     EXPECT_EQ(loaded.status, SetupLoadStatus::Unreadable);
-    for (const std::string& part : {m_path.string(), m_bad.string() + "2"})
+    for (const std::string& part : {Utf8(m_path), Utf8(m_bad) + "2", std::string("larger than")})
         EXPECT_NE(loaded.message.find(part), std::string::npos) << loaded.message;
     ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
     EXPECT_EQ(fs::file_size(m_bad), 7u);  // still "earlier"; sizes only, as the kept file is huge
-    EXPECT_EQ(fs::file_size(m_bad.string() + "2"), CSetupDataFile::kMaxFileBytes + 1);
+    EXPECT_EQ(fs::file_size(m_dir.path / "SkirmakerData.dat.bad2"), CSetupDataFile::kMaxFileBytes + 1);
 }
 
 // What a save merges from a file another copy wrote since; the copies
@@ -232,17 +257,15 @@ TEST(SetupStoreMergeTest, ThisRunsChangesWinEverythingElseOnDiskIsKeptAndRecords
 // Leftovers of crashed runs: young ones may still be another writer's and stay;
 // old ones go. No other file is taken for one.
 TEST_F(SetupDataFileTest, LeftoverTemporariesNeverBlockAWriteAndOldOnesGo) {
-    const std::string name = files::TemporaryName("SkirmakerData.dat", 4242, 7);
-    EXPECT_TRUE(files::IsTemporaryOf("SkirmakerData.dat", name));
     for (const char* other : {"SkirmakerData.dat", "SkirmakerData.dat.bad", "SkirmakerData.dat.~1.tmp",
                               "SkirmakerData.dat.~a-1.tmp", "scripts.ini.~1-2.tmp", "SkirmakerData.dat.~1-2.tmpx"})
         EXPECT_FALSE(files::IsTemporaryOf("SkirmakerData.dat", other)) << other;
     for (unsigned attempt = 0; attempt < 300; ++attempt)  // every name this process may try first
-        WriteFileBytes(files::TemporaryName(m_path.string(), ThisProcess(), attempt), "left");
-    const fs::path old = files::TemporaryName(m_path.string(), 1, 1);
+        WriteFileBytes(m_dir.path / files::TemporaryName(CSetupDataFile::kFileName, getpid(), attempt), "left");
+    const fs::path old = m_dir.path / files::TemporaryName(CSetupDataFile::kFileName, 1, 1);
     WriteFileBytes(old, "crashed");
     fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::hours(1));
-    ASSERT_EQ(files::ReplaceWholeFile(m_path.string(), "new"), 0u);
+    ASSERT_EQ(files::ReplaceWholeFile(Utf8(m_path), "new"), 0u);
     EXPECT_EQ(ReadFileBytes(m_path), "new");
     EXPECT_FALSE(fs::exists(old));
     EXPECT_EQ(Names().size(), 301u);

@@ -171,9 +171,6 @@ inline std::string WindowText(HWND hWnd) {
     return text;
 }
 
-// A path as the program holds it (string() gives the ANSI code page's bytes, '?' for what it lacks).
-inline std::string Utf8(const fs::path& path) { return files::Narrow(path.wstring()); }
-
 // Removes a folder with all it holds, read-only files included.
 inline void RemoveTree(const fs::path& root) {
     std::error_code ignored;

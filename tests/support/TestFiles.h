@@ -25,10 +25,13 @@ inline void WriteSizedFile(const std::filesystem::path& path, std::uintmax_t siz
     std::ofstream(path, std::ios::binary).seekp(static_cast<std::streamoff>(size - 1)).put('\0');
 }
 
+// A path as the program holds it, in UTF-8 (string() gives the ANSI code page's on Windows).
+inline std::string Utf8(const std::filesystem::path& p) { const auto t = p.u8string(); return {t.begin(), t.end()}; }
+
 // A new folder in the temporary folder, removed with all it holds at the end.
 struct TempFolder {
-    explicit TempFolder(const std::string& prefix)
-        : path(std::filesystem::temp_directory_path() / (prefix + std::to_string(std::random_device{}()))) {
+    explicit TempFolder(std::filesystem::path prefix)
+        : path(std::filesystem::temp_directory_path() / (prefix += std::to_string(std::random_device{}()))) {
         std::filesystem::create_directories(path);
     }
     ~TempFolder() {

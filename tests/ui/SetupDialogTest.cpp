@@ -130,12 +130,12 @@ protected:
 
 TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnceAndSelectSaysWhatToDo) {
     Start(std::string("\xFF\xFE[\0M\0]\0", 8));
-    ExpectOneBox(MB_ICONWARNING, "scripts.ini\" is saved as Unicode text");
+    ExpectOneBox(MB_ICONWARNING, "save it again with the encoding ANSI.\nThe setup last applied");
     EXPECT_EQ(CatalogueSize(), 300);
     EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP1), "");
     ClearBoxes();
     for (const int id : {IDC_PLAYER_VS_AI, IDC_HOST_SELECT_SHIPS, IDOK}) run->Click(id);
-    ExpectOneBox(MB_OK, "Error saving to sripts.ini; code 1630.\n\"" + Utf8(game.scriptsIni) + "\" is saved as Unicode");
+    ExpectOneBox(MB_OK, "Error saving to sripts.ini; code 1630.\n\"" + Utf8(game.scriptsIni) + "\": The file is saved as");
 }
 
 // Select writes nothing unless it can write the whole of a playable setup:
