@@ -1,6 +1,7 @@
 #include "framework/App.h"
 
 #include "files/FileIO.h"
+#include "files/WideText.h"
 #include "framework/ResponsiveWait.h"
 
 #include <commctrl.h>
@@ -11,19 +12,21 @@ namespace {
 CWinApp* g_pApp = nullptr;
 
 std::string ExecutableBaseName() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length < MAX_PATH ? length : 0);
-    const auto slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const auto dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.erase(dot);
-    return name;
+    // Read wide: a name the ANSI code page cannot hold would come as '?'.
+    std::wstring name(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    name.resize(length < name.size() ? length : 0);
+    const auto slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    const auto dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
+    return files::Narrow(name);
 }
 }  // namespace
 
 MessageBoxFunction g_pfnMessageBox = [](HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxA(owner, text, caption, type);
+    return MessageBoxW(owner, files::Widen(text ? text : "").c_str(), caption ? files::Widen(caption).c_str() : nullptr,
+                       type);
 };
 
 CWinApp::CWinApp() {

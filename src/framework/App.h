@@ -23,14 +23,15 @@ CWinApp* AfxGetApp();
 // The main window, or nullptr (also when no application object exists).
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
-// The executable's base file name without extension: the default caption of
-// every message box.
+// The executable's base file name without extension, UTF-8: the default
+// caption of every message box.
 const char* AfxGetAppTitle();
 // Common controls (visual styles come from the manifest).
 void AfxInitCommonControls();
 
 // Every message box of the program goes through this function pointer, so tests
-// can watch them without blocking; it defaults to ::MessageBoxA.
+// can watch them without blocking. Text and caption are UTF-8 (a path may hold
+// any character); it defaults to ::MessageBoxW.
 using MessageBoxFunction = int (*)(HWND owner, const char* text, const char* caption, UINT type);
 extern MessageBoxFunction g_pfnMessageBox;
 // A message box owned by the main window with the application title as caption.

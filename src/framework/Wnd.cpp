@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "files/WideText.h"
 #include "framework/App.h"
 
 #include <commctrl.h>
@@ -14,9 +15,12 @@ constexpr UINT_PTR kSubclassId = 1;
 std::string ActionOf(HWND hWnd, UINT message, WPARAM wParam) {
     if (message == WM_INITDIALOG) return "Opening the window";
     if (message == WM_COMMAND) {
-        std::string label = GetWindowTextString(GetDlgItem(hWnd, LOWORD(wParam)));
-        std::erase(label, '&');
-        if (!label.empty() && HIWORD(wParam) == BN_CLICKED) return "\"" + label + "\"";
+        // The report is UTF-8: the label is read wide rather than in the ANSI code page.
+        const HWND button = GetDlgItem(hWnd, LOWORD(wParam));
+        std::wstring label(static_cast<std::size_t>(GetWindowTextLengthW(button)) + 1, L'\0');
+        label.resize(static_cast<std::size_t>(GetWindowTextW(button, label.data(), static_cast<int>(label.size()))));
+        std::erase(label, L'&');
+        if (!label.empty() && HIWORD(wParam) == BN_CLICKED) return "\"" + files::Narrow(label) + "\"";
     }
     return "The last action";
 }

@@ -4,11 +4,13 @@ namespace gameconfig {
 
 std::string AdoptInstallPath(std::string_view stored) {
     std::string path(stored.substr(0, stored.find('\0')));
-    // An empty value becomes a single backslash: the root of the current drive.
-    if (path.empty() || path.back() != '\\') path += '\\';
+    if (!path.empty() && path.back() != '\\') path += '\\';
     return path;
 }
 
-bool HoldsScriptsFolder(const std::string& installPath) { return files::IsFolder(installPath + kScriptsFolder); }
+bool HoldsScriptsFolder(const std::string& installPath) {
+    // An empty path would find the scripts folder in the working folder.
+    return !installPath.empty() && files::IsFolder(installPath + kScriptsFolder);
+}
 
 }  // namespace gameconfig

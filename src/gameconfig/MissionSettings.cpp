@@ -83,18 +83,22 @@ bool CMissionSettings::GetInstallPath(std::string& strPath) const {
         return false;
     }
     // A chosen folder that has since lost the game gives way to the installer's.
-    if (const std::string chosen = m_pInstallRecords->ChosenFolder(); !chosen.empty()) {
-        const std::string path = gameconfig::AdoptInstallPath(chosen);
-        if (gameconfig::HoldsScriptsFolder(path)) {
-            m_nLastError = 0;
-            strPath = path;
-            return true;
-        }
+    if (const std::string chosen = gameconfig::AdoptInstallPath(m_pInstallRecords->ChosenFolder());
+        gameconfig::HoldsScriptsFolder(chosen)) {
+        m_nLastError = 0;
+        strPath = chosen;
+        return true;
     }
     std::string stored;
     m_nLastError = m_pInstallRecords->ReadInstallPath(stored);
     if (m_nLastError != 0) return false;
-    strPath = gameconfig::AdoptInstallPath(stored);
+    std::string path = gameconfig::AdoptInstallPath(stored);
+    // An empty value names no folder: the game is as good as not recorded.
+    if (path.empty()) {
+        m_nLastError = files::kErrorNotFound;
+        return false;
+    }
+    strPath = std::move(path);
     return true;
 }
 

@@ -148,6 +148,22 @@ struct Edit {
     std::string text;
 };
 
+// A file as one read found it: there with these bytes, or missing.
+struct FileState {
+    bool exists = false;
+    std::string bytes;
+    bool operator==(const FileState&) const = default;
+};
+
+// Reads the file at `path` into `state`; 0 (a missing file too) or why it
+// could not be read.
+files::ErrorCode ReadState(const std::string& path, FileState& state) {
+    const files::ReadResult read = files::ReadWholeFile(path, state.bytes, kMaxProfileBytes);
+    state.exists = read.ok;
+    if (!read.ok) state.bytes.clear();
+    return read.ok || read.missing ? 0 : read.error;
+}
+
 }  // namespace
 
 std::string ProfileFile::Get(std::string_view section, std::string_view key, Quotes quotes, std::size_t bufferSize,
@@ -270,21 +286,50 @@ files::ErrorCode ReadProfileFile(const std::string& path, ProfileFile& file) {
 
 files::ErrorCode UpdateProfileSection(const std::string& path, std::string_view section,
                                      std::span<const ProfileEntry> entries) {
-    std::string bytes;
-    const files::ReadResult read = files::ReadWholeFile(path, bytes, kMaxProfileBytes);
-    if (!read.ok && !read.missing) return read.error;
-    ProfileFile file(std::move(bytes));
-    switch (file.Set(section, entries)) {
-    case SetResult::InvalidName:
-        return kErrorInvalidName;
-    case SetResult::UnsupportedFile:
-        return kErrorUnsupportedFile;
-    case SetResult::Unchanged:
-        return 0;
-    case SetResult::Changed:
-        break;
+    FileState read;
+    if (const files::ErrorCode error = ReadState(path, read)) return error;
+    for (int attempt = 0; attempt < kUpdateAttempts; ++attempt) {
+        ProfileFile file(read.bytes);
+        switch (file.Set(section, entries)) {
+        case SetResult::InvalidName:
+            return kErrorInvalidName;
+        case SetResult::UnsupportedFile:
+            return kErrorUnsupportedFile;
+        case SetResult::Unchanged:
+            return 0;
+        case SetResult::Changed:
+            break;
+        }
+        if (g_pfnBeforeReplaceCheck) g_pfnBeforeReplaceCheck(path);
+        // The same bytes as read: nothing another program wrote can be lost.
+        FileState now;
+        if (const files::ErrorCode error = ReadState(path, now)) return error;
+        if (now == read) return files::ReplaceWholeFile(path, file.Bytes());
+        read = std::move(now);
     }
-    return files::ReplaceWholeFile(path, file.Bytes());
+    return kErrorChangedMeanwhile;
+}
+
+std::string ExplainRefusal(files::ErrorCode error, const std::string& path) {
+    std::string_view advice;
+    switch (error) {
+    case kErrorUnsupportedFile:
+        advice = "Open it in a text editor such as Notepad and save it again with the encoding ANSI.";
+        break;
+    case files::kErrorFileTooLarge:
+        advice = "No settings file of the game is that large: put a good copy of the game's scripts.ini in its place, "
+                 "from a backup or the game's installation.";
+        break;
+    case files::kErrorDanglingLink:
+        advice = "Point the link at the game's scripts.ini again, or put a copy of that file in its place.";
+        break;
+    case kErrorChangedMeanwhile:
+        return "Another program changed \"" + path + "\" each time before it could be written. Close the programs "
+               "that may be writing it (an editor, the game, a mod manager) and try again.";
+    default:
+        return {};
+    }
+    return "\"" + path + "\": " + files::DescribeError(error) + ".\n" + std::string(advice);
 }
 
 }  // namespace gameconfig

@@ -24,10 +24,16 @@ inline constexpr std::size_t kMaxProfileBytes = 64u * 1024u * 1024u;
 // Error numbers for the refusals that are ours rather than the file system's.
 inline constexpr files::ErrorCode kErrorUnsupportedFile = files::kErrorUnsupportedFile;
 #ifdef _WIN32
-inline constexpr files::ErrorCode kErrorInvalidName = 87;  // ERROR_INVALID_PARAMETER
+inline constexpr files::ErrorCode kErrorInvalidName = 87;         // ERROR_INVALID_PARAMETER
+inline constexpr files::ErrorCode kErrorChangedMeanwhile = 1237;  // ERROR_RETRY
 #else
 inline constexpr files::ErrorCode kErrorInvalidName = EINVAL;
+inline constexpr files::ErrorCode kErrorChangedMeanwhile = EAGAIN;
 #endif
+
+// How often an update reads the file again because another program changed
+// it meanwhile before it gives up.
+inline constexpr int kUpdateAttempts = 5;
 
 // Whether a read removes one pair of enclosing quotes, as Windows does.
 enum class Quotes { Keep, Strip };
@@ -91,10 +97,22 @@ files::ErrorCode ReadProfileFile(const std::string& path, ProfileFile& file);
 
 // Sets `entries` in `section` of the file at `path` as one update: the file is
 // read, changed in memory and replaced through a temporary file, so a failure
-// leaves it exactly as it was. A missing file is created. Returns 0 or the
+// leaves it exactly as it was. A missing file is created. Just before the
+// replace the file is read again: when another program has changed it since,
+// the section is set in its new bytes instead, so nothing it wrote is lost
+// (kUpdateAttempts times, then kErrorChangedMeanwhile). Returns 0 or the
 // error number, which is also left as the thread's last error where the
 // file system set it.
 files::ErrorCode UpdateProfileSection(const std::string& path, std::string_view section,
                                      std::span<const ProfileEntry> entries);
+
+// Called, when set, between an update's read and its look at the file before
+// the replace: where another program's write may fall. Tests make one there.
+inline void (*g_pfnBeforeReplaceCheck)(const std::string& path) = nullptr;
+
+// What is wrong with the settings file at `path` and what to do about it, for
+// the program's own refusals, which the system has no useful text for; empty
+// for any other error.
+std::string ExplainRefusal(files::ErrorCode error, const std::string& path);
 
 }  // namespace gameconfig

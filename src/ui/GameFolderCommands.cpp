@@ -3,6 +3,7 @@
 // game under Wine or Proton in another prefix). The choice is this user's and
 // lives in the program's own registry key; the game's value is never written.
 #include "files/FileIO.h"
+#include "files/WideText.h"
 #include "framework/App.h"
 #include "gameconfig/MissionSettings.h"
 #include "resource.h"
@@ -11,40 +12,49 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cstdio>
+#include <iterator>
+#include <string>
 
 namespace {
 
 int CALLBACK SelectInitialFolder(HWND picker, UINT message, LPARAM, LPARAM initial) {
-    if (message == BFFM_INITIALIZED && initial) SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, initial);
+    if (message == BFFM_INITIALIZED && initial) SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, initial);
     return 0;
 }
 
 std::string BrowseForFolder(HWND owner, const char* title, const std::string& initial) {
     // The shell's picker needs COM on the calling thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    BROWSEINFOA info{};
+    const std::wstring wideTitle = files::Widen(title);
+    const std::wstring wideInitial = files::Widen(initial);
+    BROWSEINFOW info{};
     info.hwndOwner = owner;
-    info.lpszTitle = title;
+    info.lpszTitle = wideTitle.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = SelectInitialFolder;
-    info.lParam = initial.empty() ? 0 : reinterpret_cast<LPARAM>(initial.c_str());
+    info.lParam = wideInitial.empty() ? 0 : reinterpret_cast<LPARAM>(wideInitial.c_str());
     std::string folder;
-    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info)) {
-        char path[MAX_PATH] = {};
-        if (SHGetPathFromIDListA(chosen, path)) folder = path;
+    if (PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info)) {
+        wchar_t path[MAX_PATH] = {};
+        if (SHGetPathFromIDListW(chosen, path)) folder = files::Narrow(path);
         CoTaskMemFree(chosen);
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return folder;
 }
 
-// A path for a menu: its ampersands shown as typed, a long one cut in the middle.
-std::string MenuPath(std::string path) {
+// A path for a menu: its ampersands shown as typed, a long one cut in the
+// middle (never inside a character that takes two UTF-16 units).
+std::wstring MenuPath(std::wstring path) {
     constexpr std::size_t kMost = 60;
-    if (path.size() > kMost) path = path.substr(0, kMost / 2 - 2) + "..." + path.substr(path.size() - kMost / 2 + 1);
-    std::string shown;
-    for (char c : path) shown += c == '&' ? "&&" : std::string(1, c);
+    if (path.size() > kMost) {
+        std::size_t head = kMost / 2 - 2, tail = path.size() - kMost / 2 + 1;
+        if (IS_HIGH_SURROGATE(path[head - 1])) --head;
+        if (IS_LOW_SURROGATE(path[tail])) ++tail;
+        path = path.substr(0, head) + L"..." + path.substr(tail);
+    }
+    std::wstring shown;
+    for (wchar_t c : path) shown += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
     return shown;
 }
 
@@ -113,8 +123,11 @@ void CSkirmakerDlg::ReportUnreadableSettings() {
     if (error == 0) return;
     std::string path;
     theMissionSettings.GetSettingsFilePath(path);
-    const std::string text = "The game's settings file \"" + path + "\" could not be read: " +
-                             files::DescribeError(error) + ".\nThe setup last applied to the game is not shown.";
+    const std::string explanation = gameconfig::ExplainRefusal(error, path);
+    const std::string reason = explanation.empty()
+                                   ? "\"" + path + "\" could not be read: " + files::DescribeError(error) + "."
+                                   : "could not be read.\n" + explanation;
+    const std::string text = "The game's settings file " + reason + "\nThe setup last applied to the game is not shown.";
     MessageBox(text.c_str(), nullptr, MB_ICONWARNING);
 }
 
@@ -122,10 +135,11 @@ void CSkirmakerDlg::ShowGameFolderInMenu() {
     HMENU sysMenu = GetSystemMenu(m_hWnd, FALSE);
     if (!sysMenu) return;
     std::string folder;
-    char format[64] = {};
+    wchar_t format[64] = {};
     const bool found = theMissionSettings.GetInstallPath(folder);
-    LoadStringA(AfxGetInstanceHandle(), found ? IDS_GAMEFOLDER : IDS_NOGAMEFOLDER, format, sizeof format);
-    std::string text = format;
-    if (const std::size_t at = text.find("%s"); found && at != std::string::npos) text.replace(at, 2, MenuPath(folder));
-    ModifyMenuA(sysMenu, IDM_GAMEFOLDER, MF_BYCOMMAND | MF_STRING, IDM_GAMEFOLDER, text.c_str());
+    LoadStringW(AfxGetInstanceHandle(), found ? IDS_GAMEFOLDER : IDS_NOGAMEFOLDER, format, std::size(format));
+    std::wstring text = format;
+    if (const std::size_t at = text.find(L"%s"); found && at != std::wstring::npos)
+        text.replace(at, 2, MenuPath(files::Widen(folder)));
+    ModifyMenuW(sysMenu, IDM_GAMEFOLDER, MF_BYCOMMAND | MF_STRING, IDM_GAMEFOLDER, text.c_str());
 }

@@ -17,6 +17,7 @@
 
 // The platform's folder picker goes through this pointer so tests can stand in
 // for the user; it answers the chosen folder, or empty when the user cancels.
+// The title and the folders are UTF-8.
 using BrowseForFolderFunction = std::string (*)(HWND owner, const char* title, const std::string& initial);
 extern BrowseForFolderFunction g_pfnBrowseForFolder;
 

@@ -16,35 +16,37 @@ using namespace skmtest;
 namespace {
 
 // The host's name of a file, and a host program run to its end (Wine starts host programs).
-std::string HostPath(const fs::path& path) {
+std::wstring HostPath(const fs::path& path) {
     using UnixName = char*(CDECL*)(const WCHAR*);
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
     char* name = unixName ? unixName(path.wstring().c_str()) : nullptr;
-    std::string text = name ? name : "";
+    const std::wstring text = files::Widen(name ? name : "");
     HeapFree(GetProcessHeap(), 0, name);
-    return "\"" + text + "\"";
+    return L"\"" + text + L"\"";
 }
 
-void RunHost(std::string line) {
-    STARTUPINFOA startup{};
+void RunHost(std::wstring line) {
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
     WaitForSingleObject(process.hProcess, 20000);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
 }
 
-// A copy of the real program, started in the sandbox's working folder.
+// The build's path is the host's; Wine sees the host's root as drive Z:.
+const fs::path kProgramFile = "Z:" + fs::path(SKIRMAKER_EXE).make_preferred().string();
+
+// A copy of the real program, started in a working folder.
 class Program {
 public:
-    explicit Program(const fs::path& work) {
-        // The build's path is the host's; Wine sees the host's root as drive Z:.
-        std::string line = "\"Z:" + fs::path(SKIRMAKER_EXE).make_preferred().string() + "\"";
-        STARTUPINFOA startup{};
+    explicit Program(const fs::path& work, const fs::path& file = kProgramFile) {
+        std::wstring line = L"\"" + file.wstring() + L"\"";
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, work.string().c_str(), &startup,
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, work.wstring().c_str(), &startup,
                             &m_info))
             return;
         // Its dialog (there may be several copies, each with the same caption),
@@ -113,13 +115,14 @@ private:
 class EndToEndTest : public ::testing::Test {
 protected:
     // The titles that the data file holds, and its sibling files' names.
-    std::string Saved() const {
+    std::string Saved(const fs::path& work) const {
         CSetupStore store;
-        CSetupDataFile(m_game.dataFile.string()).Load(store);
+        CSetupDataFile(Utf8(work / CSetupDataFile::kFileName)).Load(store);
         std::string titles;
         for (const auto& [title, record] : store.GetEntries()) titles += title + " ";
-        for (const auto& entry : fs::directory_iterator(m_game.work))
-            if (entry.path() != m_game.dataFile) titles.append("+").append(entry.path().filename().string()).append(" ");
+        for (const auto& entry : fs::directory_iterator(work))
+            if (entry.path().filename() != CSetupDataFile::kFileName)
+                titles.append("+").append(Utf8(entry.path().filename())).append(" ");
         return titles;
     }
 
@@ -128,23 +131,27 @@ protected:
 
 // A linked scripts.ini (as mod managers make them) stays a link, else its
 // target would not get the setup (ships of disabled places too) and keep all
-// else; once its target is gone, Select says so and leaves the link alone.
+// else; once its target is gone, Select says so and leaves the link alone. Its
+// target, the working folder and the program hold names no ANSI code page can.
 TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlone) {
-    const fs::path target = m_game.root / "mods" / "scripts.ini";
-    fs::create_directories(target.parent_path());
+    const fs::path target = m_game.root / L"Моды" / "scripts.ini", work = m_game.root / L"作業フォルダ";
+    for (const fs::path& folder : {target.parent_path(), work}) fs::create_directories(folder);
+    fs::copy_file(kProgramFile, work / L"Скирмейкер.exe", fs::copy_options::overwrite_existing);
     const std::string rest = "\r\n[Sp_Campaign]\r\nlevel = 3\r\n";
     WriteFileBytes(target, "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n[Mul_Skirmaker]\r\nsetup=Old\r\n"
                            "ship1=Old1\r\nTeamSettings=1\r\nPlayerShipSettings=4\r\n" + rest);
     // With the host's own ln, as mod managers and Linux setups make them.
-    RunHost("Z:\\bin\\ln -s " + HostPath(target) + " " + HostPath(m_game.scriptsIni));
+    RunHost(L"Z:\\bin\\ln -s " + HostPath(target) + L" " + HostPath(m_game.scriptsIni));
     // Wine may report the host program ended before it has.
     ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(m_game.scriptsIni) == ReadFileBytes(target); }));
-    Program program(m_game.work);
+    Program program(work, work / L"Скирмейкер.exe");
     EXPECT_EQ(WindowText(program.Item(IDC_SETUP_TITLE)), "Old");
     program.Send(IDC_SHIP2, WM_SETTEXT, "\"Kestrel\"");
     program.Send(IDC_SHIP10, WM_SETTEXT, "Dart");  // P2, disabled while players select their ships
     program.Send(IDC_PLAYER_VS_AI, BM_CLICK);
-    EXPECT_EQ(program.ClickForBox(IDOK), "Game Setup Saved For Voidwake Game Play!");
+    PostMessageA(program.Item(IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([] { return FindWindowW(L"#32770", L"Скирмейкер") != nullptr; }));  // the program's name
+    EXPECT_EQ(program.AnswerBox(), "Game Setup Saved For Voidwake Game Play!");
     ASSERT_TRUE(program.Exited());
     EXPECT_EQ(ReadFileBytes(target),
               "; game scripts\r\n[Mul_Arena]\r\nmap=Nebula\r\n\r\n"
@@ -152,14 +159,14 @@ TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlo
               "ship2=\"Kestrel\"\r\nship3=\r\nship4=\r\nship5=\r\nship6=\r\nship7=\r\nship8=\r\nship9=\r\n"
               "ship10=Dart\r\nship11=\r\nship12=\r\nship13=\r\nship14=\r\n" + rest);
     fs::remove(target);
-    Program again(m_game.work);
+    Program again(work, work / L"Скирмейкер.exe");
     again.Send(IDC_PLAYER_VS_AI, BM_CLICK);
     again.Send(IDC_PLAYER_SELECT_SHIPS, BM_CLICK);
     EXPECT_NE(again.ClickForBox(IDOK).find("code " + std::to_string(files::kErrorDanglingLink)), std::string::npos);
     WriteFileBytes(target, rest);
     EXPECT_EQ(ReadFileBytes(m_game.scriptsIni), rest);
-    RunHost("Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
-    EXPECT_FALSE(fs::exists(m_game.dataFile));
+    RunHost(L"Z:\\bin\\rm " + HostPath(m_game.scriptsIni));
+    EXPECT_EQ(Saved(work), "+Скирмейкер.exe ");
 }
 
 // Neither file can be written: each failure says why, Close waits for the
@@ -223,7 +230,7 @@ TEST_F(EndToEndTest, TwoCopiesOnADamagedFileKeepEachOthersSetups) {
             PostMessageA(program->Item(IDC_CLOSE_BUTTON), BM_CLICK, 0, 0);
             EXPECT_TRUE(program->Exited());
         }
-        EXPECT_EQ(Saved(), "fromFirst fromSecond +SkirmakerData.dat.bad ");
+        EXPECT_EQ(Saved(m_game.work), "fromFirst fromSecond +SkirmakerData.dat.bad ");
         EXPECT_FALSE(fs::exists(m_game.scriptsIni));  // the game's file is not for these commands
     }
 }

@@ -27,7 +27,17 @@ TEST_F(MissionSettingsTest, SaveAddsTheSectionAndLoadReadsItBack) {
     settings.m_strShips[5].clear();
     settings.SetTeamSetting(CMissionSettings::kPlayerVsAIBit);
     settings.SetPlayerShipSetting(CMissionSettings::kHostSelectShipsBit);
+    // Another program writes the file before each of our replaces: we give up, and then, once, it is kept.
+    static int edits = gameconfig::kUpdateAttempts;
+    static constexpr std::string_view kTheirs = "other=theirs\r\n";
+    gameconfig::g_pfnBeforeReplaceCheck = [](const std::string& path) {
+        if (edits-- > 0) WriteFileBytes(path, ReadFileBytes(path).append(kTheirs));
+    };
+    EXPECT_EQ(settings.SaveTo(m_file.string()), gameconfig::kErrorChangedMeanwhile);
+    edits = 1;
     ASSERT_EQ(settings.SaveTo(m_file.string()), 0u);
+    gameconfig::g_pfnBeforeReplaceCheck = nullptr;
+    EXPECT_EQ(ReadFileBytes(m_file).find("[Mul"), (gameconfig::kUpdateAttempts + 1) * kTheirs.size());
     CMissionSettings loaded;
     loaded.m_strShips[5] = "kept";  // an empty value leaves the field alone
     loaded.LoadFrom(m_file.string());
@@ -61,11 +71,11 @@ TEST_F(MissionSettingsTest, LoadConvertsWordsAsAtoiDoes) {
 }
 
 // The data stored for the registry value, up to its first NUL, ends in exactly
-// one backslash; a missing folder (the lookup's error) is the "code 2" of the
-// start-up and of a Select without a game.
+// one backslash; an empty one names no folder, not the root of the current
+// drive. No folder is the "code 2" of the start-up and of a Select without a game.
 TEST(InstallPathTest, TheRecordedFolderEndsInOneBackslash) {
     const std::pair<std::string, std::string> cases[] = {{"D:\\Games\\Voidwake\0"s, "D:\\Games\\Voidwake\\"},
-        {"D:\\Games\\Voidwake\\\0"s, "D:\\Games\\Voidwake\\"}, {"C:\\A\0junk"s, "C:\\A\\"}, {"", "\\"}};
+        {"D:\\Games\\Voidwake\\\0"s, "D:\\Games\\Voidwake\\"}, {"C:\\A\0junk"s, "C:\\A\\"}, {"\0C:"s, ""}};
     for (const auto& [stored, path] : cases) EXPECT_EQ(gameconfig::AdoptInstallPath(stored), path);
     CMissionSettings withoutRecords;
     EXPECT_FALSE(withoutRecords.Load());

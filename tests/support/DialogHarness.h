@@ -3,6 +3,7 @@
 // so a test can drive them through real messages, records message boxes
 // instead of showing them, and makes a game install and working folder.
 #include "app/GameRegistry.h"
+#include "files/WideText.h"
 #include "framework/App.h"
 #include "gameconfig/MissionSettings.h"
 #include "resource.h"

@@ -76,9 +76,9 @@ protected:
     HWND SetupsEdit() const { return FindWindowExA(Item(IDC_SETUPS), nullptr, "Edit", nullptr); }
     LRESULT CatalogueSize() const { return SendMessageA(Item(IDC_CATALOGUE), CB_GETCOUNT, 0, 0); }
     std::string MenuText(UINT id) const {
-        char text[512] = {};
-        GetMenuStringA(GetSystemMenu(run->hWnd, FALSE), id, text, sizeof text, MF_BYCOMMAND);
-        return text;
+        wchar_t text[512] = {};
+        GetMenuStringW(GetSystemMenu(run->hWnd, FALSE), id, text, std::size(text), MF_BYCOMMAND);
+        return files::Narrow(text);
     }
     // Fills the form with `record`, types `title` and clicks Save; returns the record Save should store.
     CSkirmakerData Save(const CSkirmakerData& record, const std::string& title) {
@@ -128,11 +128,14 @@ protected:
     std::string DataFile() const { return ReadFileBytes(game.dataFile); }
 };
 
-TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnce) {
+TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnceAndSelectSaysWhatToDo) {
     Start(std::string("\xFF\xFE[\0M\0]\0", 8));
-    ExpectOneBox(MB_ICONWARNING, "scripts.ini\" could not be read: ");
+    ExpectOneBox(MB_ICONWARNING, "save it again with the encoding ANSI.\nThe setup last applied");
     EXPECT_EQ(CatalogueSize(), 300);
     EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP1), "");
+    ClearBoxes();
+    for (const int id : {IDC_PLAYER_VS_AI, IDC_HOST_SELECT_SHIPS, IDOK}) run->Click(id);
+    ExpectOneBox(MB_OK, "Error saving to sripts.ini; code 1630.\n\"" + Utf8(game.scriptsIni) + "\": The file is saved as");
 }
 
 // Select writes nothing unless it can write the whole of a playable setup:
@@ -186,34 +189,34 @@ TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndEscOrTheCloseBoxWrite
     }
 }
 
-// The fixture's install folder is the one the user chooses.
+// The folders offered have names the ANSI code page cannot hold.
 TEST_F(SetupDialogTest, AFolderChosenWithoutTheGameIsLoadedRememberedAndPreferredWhileItHoldsTheGame) {
-    WriteFileBytes(game.scriptsIni, "[Mul_Skirmaker]\r\nsetup=Chosen\r\n");
+    const fs::path chosen = game.root / L"Игры", elsewhere = game.root / L"ゲーム";
+    for (const fs::path& folder : {chosen / "Assets" / "Scripts", elsewhere}) fs::create_directories(folder);
+    WriteFileBytes(chosen / "Assets" / "Scripts" / "scripts.ini", "[Mul_Skirmaker]\r\nsetup=Chosen\r\n");
     GameSandbox::RemoveGame();
-    const fs::path elsewhere = game.root / "elsewhere";
-    fs::create_directories(elsewhere);
     {
-        PickerStandIn picker({elsewhere.string(), game.install.string()});
+        PickerStandIn picker({Utf8(elsewhere), Utf8(chosen)});
         Start({IDOK, IDYES, IDYES});  // the error; choose now; choose again after a folder without the game
         const auto boxes = Boxes();
         ASSERT_EQ(boxes.size(), 3u);
         EXPECT_EQ(boxes[0].text, "Error reading from skirmaker.ini; code 2.");
         EXPECT_EQ(boxes[1].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-        EXPECT_NE(boxes[2].text.find(elsewhere.string()), std::string::npos) << boxes[2].text;
+        EXPECT_NE(boxes[2].text.find(Utf8(elsewhere)), std::string::npos) << boxes[2].text;
         EXPECT_EQ(Text(IDC_SETUP_TITLE), "Chosen");
         EXPECT_EQ(CatalogueSize(), 300);
-        EXPECT_NE(MenuText(IDM_GAMEFOLDER).find(game.install.string()), std::string::npos);
+        EXPECT_NE(MenuText(IDM_GAMEFOLDER).find(Utf8(chosen)), std::string::npos);
         run.reset();
     }
     // The remembered folder wins over the registry's; once it has lost the game, the registry's is used.
     GameSandbox other;
     WriteFileBytes(other.scriptsIni, "[Mul_Skirmaker]\r\nsetup=Registry\r\n");
-    theMissionSettings.ChooseInstallFolder(game.install.string());
+    theMissionSettings.ChooseInstallFolder(Utf8(chosen));
     for (const char* expected : {"Chosen", "Registry"}) {
         Start();
         EXPECT_TRUE(Boxes().empty());
         EXPECT_EQ(Text(IDC_SETUP_TITLE), expected);
-        fs::remove_all(game.install / "Assets");
+        fs::remove_all(chosen / "Assets");
     }
     run.reset();
 }
