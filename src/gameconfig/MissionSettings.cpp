@@ -77,7 +77,7 @@ std::string CMissionSettings::SectionText() const {
     return file.Bytes();
 }
 
-bool CMissionSettings::GetInstallPath(std::string& strPath) const {
+bool CMissionSettings::GetInstallPath(std::string& strPath, bool* fromChoice) const {
     if (!m_pInstallRecords) {
         m_nLastError = files::kErrorNotFound;
         return false;
@@ -88,6 +88,7 @@ bool CMissionSettings::GetInstallPath(std::string& strPath) const {
         if (gameconfig::HoldsScriptsFolder(path)) {
             m_nLastError = 0;
             strPath = path;
+            if (fromChoice) *fromChoice = true;
             return true;
         }
     }
@@ -95,6 +96,7 @@ bool CMissionSettings::GetInstallPath(std::string& strPath) const {
     m_nLastError = m_pInstallRecords->ReadInstallPath(stored);
     if (m_nLastError != 0) return false;
     strPath = gameconfig::AdoptInstallPath(stored);
+    if (fromChoice) *fromChoice = false;
     return true;
 }
 
