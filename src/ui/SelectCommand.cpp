@@ -19,6 +19,7 @@ void CSkirmakerDlg::OnOK() {
         MessageBox(text);
         return;
     }
+    WarnOfUnlistedMission();
     AfxMessageBox("Game Setup Saved For Voidwake Game Play!", MB_ICONINFORMATION);
     CDialog::OnOK();
 }
