@@ -194,6 +194,18 @@ void CheckVirtualStore(Report& report, const std::string& ini) {
                    "Start the game and this program the same way: both as administrator, or both without.");
 }
 
+// The copies of the damaged data files at `path` kept aside beside it, as "SkirmakerData.dat.bad", ".bad2"...
+std::vector<std::string> KeptAside(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/") + 1;
+    std::vector<files::FolderEntry> entries;
+    files::ListFolder(path.substr(0, slash), entries);
+    std::vector<std::string> kept;
+    const std::string bad = catalogue::ToLowerAscii(path.substr(slash) + ".bad");
+    for (const files::FolderEntry& entry : entries)
+        if (catalogue::ToLowerAscii(entry.name).starts_with(bad)) kept.push_back(entry.name);
+    return kept;
+}
+
 void CheckDataFile(Report& report, const CSkirmakerDlg& setup) {
     const std::string& path = setup.m_dataFile.Path();
     const std::string full = FullPath(path);
@@ -212,15 +224,7 @@ void CheckDataFile(Report& report, const CSkirmakerDlg& setup) {
     } else {
         found += ": " + std::to_string(count) + " saved setups.";
     }
-    // Copies of damaged data files kept aside, as "SkirmakerData.dat.bad", ".bad2"...
-    const std::size_t slash = full.find_last_of("\\/") + 1;
-    std::vector<files::FolderEntry> entries;
-    files::ListFolder(full.substr(0, slash), entries);
-    std::vector<std::string> kept;
-    const std::string bad = catalogue::ToLowerAscii(full.substr(slash) + ".bad");
-    for (const files::FolderEntry& entry : entries)
-        if (catalogue::ToLowerAscii(entry.name).starts_with(bad)) kept.push_back(entry.name);
-    if (!kept.empty())
+    if (const std::vector<std::string> kept = KeptAside(full); !kept.empty())
         found += "\nKept aside beside it, as they could not be read whole: " + QuotedNames(kept) +
                  ". They hold setups the program did not load.";
     report.Add("Saved setups", state, found);
