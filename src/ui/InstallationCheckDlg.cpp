@@ -107,6 +107,7 @@ std::string CheckGameFolder(Report& report) {
 }
 
 void CheckSettingsFile(Report& report, const std::string& ini) {
+    const bool present = files::Exists(ini);
     gameconfig::ProfileFile file;
     if (const files::ErrorCode error = gameconfig::ReadProfileFile(ini, file)) {
         report.Add("scripts.ini", State::Problem, Quoted(ini) + " cannot be read: " + files::DescribeError(error) + ".",
@@ -115,14 +116,14 @@ void CheckSettingsFile(Report& report, const std::string& ini) {
                        : "Close the programs that may hold it, and make sure you may read it.");
     } else if (const files::ErrorCode error = files::CheckReplaceable(ini)) {
         report.Add("scripts.ini", State::Problem,
-                   Quoted(ini) + " can be read but not replaced, so \"Select\" fails: " +
-                       files::DescribeError(error) + ".",
-                   "Close the game and the programs that may hold the file; make sure it is not read-only and that "
-                   "you may write in its folder.");
+                   Quoted(ini) + (present ? " can be read but not replaced" : " is not there and cannot be made") +
+                       ", so \"Select\" fails: " + files::DescribeError(error) + ".",
+                   IsMissing(error) ? kChooseFolder
+                                    : "Close the game and the programs that may hold the file; make sure it is not "
+                                      "read-only and that you may write in its folder.");
     } else {
         report.Add("scripts.ini", State::Fine,
-                   Quoted(ini) + (files::Exists(ini) ? " can be read and replaced."
-                                                     : " is not there yet; \"Select\" can make it."));
+                   Quoted(ini) + (present ? " can be read and replaced." : " is not there yet; \"Select\" makes it."));
     }
 }
 
