@@ -91,8 +91,7 @@ TEST_F(MissionSettingsTest, AStaleMissionListIsFoundAndSetAsideWithoutLosingAFil
          {"AllScripts", "AllScripts.idx"}, {"AllScripts.idx"}}};
     for (const auto& [entries, lists, stale] : cases) {
         const gameconfig::MissionInstall install = gameconfig::ExamineScriptsFolder(entries);
-        EXPECT_EQ(install.lists, lists);
-        EXPECT_EQ(install.staleLists, stale);
+        EXPECT_EQ(std::tie(install.lists, install.staleLists), std::tie(lists, stale));
     }
     for (const char* name : {"AllScripts.cache", "AllScripts.cache.old", "AllScripts.idx"})
         WriteFileBytes(m_dir.path / name, name);
