@@ -16,6 +16,8 @@
 #define IDM_GAMEFOLDER              0x0020
 #define IDM_COPYSETUP               0x0030
 #define IDM_PASTESETUP              0x0040
+#define IDS_CHECKINSTALLATION       111
+#define IDM_CHECKINSTALLATION       0x0070
 
 // Setup dialog: the ship-name check (a ship field's menu, its commands and tips)
 #define IDR_SHIPFIELD               130
@@ -67,6 +69,12 @@
 #define IDC_SUBNAME                 1042
 #define IDC_VIEW_MAP                1044
 #define IDC_COMMENTS                1056
+
+// Installation check
+#define IDD_INSTALLATION_CHECK      140
+#define IDC_CHECK_LIST              1060
+#define IDC_SET_ASIDE               1061
+#define IDC_OPEN_RECORD             1062
 
 // Map window
 #define IDD_MAP_POSITIONS           136

@@ -77,7 +77,7 @@ std::string CMissionSettings::SectionText() const {
     return file.Bytes();
 }
 
-bool CMissionSettings::GetInstallPath(std::string& strPath) const {
+bool CMissionSettings::GetInstallPath(std::string& strPath, bool* fromChoice) const {
     if (!m_pInstallRecords) {
         m_nLastError = files::kErrorNotFound;
         return false;
@@ -87,6 +87,7 @@ bool CMissionSettings::GetInstallPath(std::string& strPath) const {
         gameconfig::HoldsScriptsFolder(chosen)) {
         m_nLastError = 0;
         strPath = chosen;
+        if (fromChoice) *fromChoice = true;
         return true;
     }
     std::string stored;
@@ -99,6 +100,7 @@ bool CMissionSettings::GetInstallPath(std::string& strPath) const {
         return false;
     }
     strPath = std::move(path);
+    if (fromChoice) *fromChoice = false;
     return true;
 }
 

@@ -57,8 +57,9 @@ public:
     // The game's install folder, read afresh from the records, ending in one
     // backslash: the folder this user chose while it holds the scripts
     // folder, else the game installer's; false (and `strPath` unchanged) when
-    // neither can be read.
-    bool GetInstallPath(std::string& strPath) const;
+    // neither can be read. `fromChoice`, when given, tells whether it is the
+    // folder this user chose.
+    bool GetInstallPath(std::string& strPath, bool* fromChoice = nullptr) const;
     // Makes `folder` this user's choice of the game's folder; 0 or the error.
     files::ErrorCode ChooseInstallFolder(const std::string& folder);
     // The install folder followed by the scripts folder; false as above.

@@ -50,6 +50,7 @@ public:
 
     // By default the bare name, so the file lies in the working folder.
     explicit CSetupDataFile(std::string path = kFileName) : m_path(std::move(path)) {}
+    const std::string& Path() const { return m_path; }
 
     // The whole store in the data file's format.
     static std::string Encode(CSetupStore& store);

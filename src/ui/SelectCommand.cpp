@@ -23,6 +23,7 @@ void CSkirmakerDlg::OnOK() {
         MessageBox(text.c_str());
         return;
     }
+    WarnOfUnlistedMission();
     AfxMessageBox("Game Setup Saved For Voidwake Game Play!", MB_ICONINFORMATION);
     CDialog::OnOK();
 }

@@ -5,6 +5,7 @@
 #include "ui/SkirmakerDlg.h"
 
 void CSkirmakerDlg::LoadSetups() {
+    ChooseDataFile();
     const SetupLoadResult result = m_dataFile.Load(m_mapSetups);
     if (!result.message.empty()) MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
 }

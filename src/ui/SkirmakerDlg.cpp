@@ -91,6 +91,9 @@ BOOL CSkirmakerDlg::OnInitDialog() {
             AppendMenuA(sysMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
         AppendMenuA(sysMenu, MF_STRING, IDM_GAMEFOLDER, "");
+        char check[64] = {};
+        LoadStringA(AfxGetInstanceHandle(), IDS_CHECKINSTALLATION, check, sizeof check);
+        AppendMenuA(sysMenu, MF_STRING, IDM_CHECKINSTALLATION, check);
         AppendMenuA(sysMenu, MF_SEPARATOR, 0, nullptr);
         for (const UINT id : {IDM_COPYSETUP, IDM_PASTESETUP}) {
             char text[64] = {};
@@ -136,6 +139,8 @@ void CSkirmakerDlg::OnSysCommand(UINT nID, LPARAM) {
         return OnAbout();
     case IDM_GAMEFOLDER:
         return OnChooseGameFolder();
+    case IDM_CHECKINSTALLATION:
+        return OnCheckInstallation();
     case IDM_COPYSETUP:
         return OnCopySetup();
     case IDM_PASTESETUP:

@@ -117,6 +117,9 @@ public:
     void OnCopySetup();
     void OnPasteSetup();
 
+    // The installation the game needs: the check window of the system menu.
+    void OnCheckInstallation();
+
 protected:
     MessageMap GetMessageMap() const override;
 
@@ -132,6 +135,11 @@ private:
     // Tells the user, once, why the game's settings file could not be read.
     void ReportUnreadableSettings();
     void ShowGameFolderInMenu();
+    // Picks the data file this run reads and writes (gameconfig::ChooseDataFile).
+    void ChooseDataFile();
+    // After "Select" wrote the setup: says when the game will not offer the
+    // mission, and offers to set a stale mission list aside.
+    void WarnOfUnlistedMission();
     // P1-P6 as a chosen setup's host flag has them: 1 enables, 0 disables.
     void ShowPlayerShipsOfHostFlag();
     // Whether the form's mode is one no game can play; if so, says so.

@@ -1,5 +1,7 @@
 // The mission settings record: its file layout, its conversions, and where it
-// finds the game.
+// finds the game; and the rest of what the mission needs installed: a mission
+// list the game made after the mission's script arrived.
+#include "gameconfig/Installation.h"
 #include "gameconfig/MissionSettings.h"
 #include "gameconfig/ProfileFile.h"
 #include "TestFiles.h"
@@ -7,9 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
+using Names = std::vector<std::string>;
 
 namespace {
 
@@ -82,6 +86,34 @@ TEST(InstallPathTest, TheRecordedFolderEndsInOneBackslash) {
     EXPECT_EQ(withoutRecords.GetLastError(), files::kErrorNotFound);
     EXPECT_FALSE(withoutRecords.Save());
     EXPECT_EQ(withoutRecords.GetLastError(), files::kErrorNotFound);
+}
+
+// A list is stale when written before the script arrived, here copied in (created at 50) with an older write
+// time; copies set aside, folders and other names are no lists. Setting lists aside gives a taken name a number,
+// and after a rename that fails, gives the lists renamed before their names back.
+TEST_F(MissionSettingsTest, AStaleMissionListIsFoundAndSetAsideWithoutLosingAFile) {
+    const files::FolderEntry script{"mul_SKIRMAKER.scr", false, 50, 20};
+    const std::tuple<std::vector<files::FolderEntry>, Names, Names> cases[] = {
+        {{script, {"AllScripts.cache", false, 0, 49}}, {"AllScripts.cache"}, {"AllScripts.cache"}},
+        {{script, {"allscripts.CACHE", false, 0, 50}}, {"allscripts.CACHE"}, {}},  // equal is not older
+        {{{"AllScripts", false, 0, 60}, script, {"AllScripts.idx", false, 0, 10},
+          {"AllScripts.cache.old2", false, 0, 1}, {"AllScripts.x", true, 0, 1}, {"AllScriptsX", false, 0, 1}},
+         {"AllScripts", "AllScripts.idx"}, {"AllScripts.idx"}}};
+    for (const auto& [entries, lists, stale] : cases) {
+        const gameconfig::MissionInstall install = gameconfig::ExamineScriptsFolder(entries);
+        EXPECT_EQ(std::tie(install.lists, install.staleLists), std::tie(lists, stale));
+    }
+    for (const char* name : {"AllScripts.cache", "AllScripts.cache.old", "AllScripts.idx"})
+        WriteFileBytes(m_dir.path / name, name);
+    const std::string folder = (m_dir.path / "").string();
+    const auto failed = gameconfig::SetAsideMissionLists(folder, Names{"AllScripts.cache", "AllScripts.gone"});
+    EXPECT_NE(gameconfig::DescribeFailedSetAside(failed).find("\"AllScripts.gone\" could not"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(m_dir.path / "AllScripts.cache"), "AllScripts.cache");
+    EXPECT_EQ(gameconfig::SetAsideMissionLists(folder, Names{"AllScripts.cache", "AllScripts.idx"}).error, 0u);
+    for (const auto& [name, content] :
+         {std::pair{"AllScripts.cache", ""}, {"AllScripts.cache.old", "AllScripts.cache.old"},
+          {"AllScripts.cache.old2", "AllScripts.cache"}, {"AllScripts.idx.old", "AllScripts.idx"}})
+        EXPECT_EQ(ReadFileBytes(m_dir.path / name), content) << name;
 }
 
 }  // namespace

@@ -189,6 +189,7 @@ public:
     GameSandbox() {
         RemoveTree(root);
         fs::create_directories(scriptsIni.parent_path());
+        WriteFileBytes(scriptsIni.parent_path() / "Mul_Skirmaker.scr", "");  // a sound installation
         fs::create_directories(work);
         HKEY key;
         RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr, &key,
@@ -296,9 +297,9 @@ protected:
         run = std::make_unique<SetupDialogRun>();
     }
     // Starts the dialog on a game whose settings file holds `ini`.
-    void Start(const std::string& ini) {
+    void Start(const std::string& ini, std::initializer_list<int> answers = {}) {
         WriteFileBytes(game.scriptsIni, ini);
-        Start();
+        Start(answers);
     }
     HWND Item(int id) const { return run->Item(id); }
     std::string Text(int id) const { return WindowText(run->Item(id)); }

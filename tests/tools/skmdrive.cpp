@@ -6,7 +6,7 @@
 //   skmdrive post-click CAPTION ID      click a button without waiting (it may open a box)
 //   skmdrive key CAPTION ID VK          press a key in a control (decimal virtual-key code)
 //   skmdrive focus CAPTION ID           give a control of a dialog the keyboard focus
-//   skmdrive system-menu CAPTION        open a window's system menu, as Alt+Space does
+//   skmdrive system-menu CAPTION [ID]   open a window's system menu, as Alt+Space does, or choose its entry ID
 //
 // Waits end after 20 seconds with exit code 2; a missing control gives exit code 1.
 #include <windows.h>
@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
     // Shown once its initialisation is over; a message answered once it is idle.
     SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, nullptr);
     if (command == "wait") return 0;
-    if (command == "system-menu") return PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, ' ') ? 0 : 1;
+    if (command == "system-menu")
+        return PostMessageA(window, WM_SYSCOMMAND, argc >= 4 ? std::atoi(argv[3]) : SC_KEYMENU, ' ') ? 0 : 1;
     HWND control = argc >= 4 ? GetDlgItem(window, std::atoi(argv[3])) : nullptr;
     if (!control) return 1;
     if (command == "post-click") {

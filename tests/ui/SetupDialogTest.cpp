@@ -126,6 +126,8 @@ protected:
         EXPECT_EQ(run->result, command);
     }
     std::string DataFile() const { return ReadFileBytes(game.dataFile); }
+    // The data file beside the program (here, the test program), used when the working folder has none.
+    static fs::path BesideProgram() { return fs::path(_pgmptr).parent_path() / "SkirmakerData.dat"; }
 };
 
 TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnceAndSelectSaysWhatToDo) {
@@ -138,21 +140,48 @@ TEST_F(SetupDialogTest, AnUnreadableSettingsFileIsNamedOnceAndSelectSaysWhatToDo
     ExpectOneBox(MB_OK, "Error saving to sripts.ini; code 1630.\n\"" + Utf8(game.scriptsIni) + "\": The file is saved as");
 }
 
-// Select writes nothing unless it can write the whole of a playable setup:
-// the game's working setup stays as it was while the user completes the form.
-// A file it may not write is the end-to-end test's.
-TEST_F(SetupDialogTest, ASelectThatCannotFinishSaysWhyAndLeavesTheGamesFileAsItWas) {
+// Select writes nothing unless the setup is playable, leaving the game's as it was; after writing, it warns
+// when the game will not list the mission (no script; a list older than it, set aside on Yes), then confirms
+// as ever; the check window finds the same. A file Select may not write is the end-to-end test's.
+TEST_F(SetupDialogTest, SelectWritesOnlyAPlayableSetupAndSaysWhenTheGameWillNotListTheMission) {
     // No box ticked; the mode is read afresh at each start, as the boxes' clicks set it in memory.
     const std::string ini =
         "[Mul_Skirmaker]\r\nsetup=Applied\r\nship1=\"Kestrel\"\r\nTeamSettings=0\r\nPlayerShipSettings=0\r\n";
-    // Each incomplete mode: no box, a team box alone, a ship box alone.
-    for (const std::vector<int>& ticked : {std::vector<int>{}, {IDC_PLAYER_VS_AI}, {IDC_PLAYER_SELECT_SHIPS}}) {
-        Start(ini);
+    const fs::path list = game.scriptsIni.parent_path() / "AllScripts.cache", old = list.string() + ".old";
+    const std::vector<int> playable{IDC_PLAYER_VS_AI, IDC_HOST_SELECT_SHIPS};
+    // Boxes ticked; the list's age in hours (0: no script); the answer; a check line; the list and its old name left.
+    const struct { std::vector<int> ticked; int age, answer; const char* line; const char* left; } cases[] = {
+        {{}, 1, IDOK, "Mission list: OK", ""}, {{IDC_PLAYER_VS_AI}, 1, IDOK, "Mission list: OK", ""},
+        {{IDC_PLAYER_SELECT_SHIPS}, 1, IDOK, "Mission list: OK", ""}, {playable, 1, IDOK, "Mission list: OK", "10"},
+        {playable, -1, IDYES, "Mission list: PROBLEM", "01"}, {playable, -1, IDNO, "Mission list: PROBLEM", "11"},
+        {playable, 0, IDOK, "Mission script: PROBLEM", "11"}};
+    for (const auto& [ticked, age, answer, line, left] : cases) {
+        WriteFileBytes(list, "");
+        fs::last_write_time(list, fs::file_time_type::clock::now() + std::chrono::hours(age));
+        if (age == 0) fs::remove(list.parent_path() / "Mul_Skirmaker.scr");
+        Start(ini, {answer});
         for (const int id : ticked) run->Click(id);
-        run->Click(IDOK);
-        ExpectOneBox(MB_OK, "You must select the game setup options from the dialog!");
-        EXPECT_EQ(Boxes()[0].caption, "No Option Selected!");
-        EXPECT_EQ(ReadFileBytes(game.scriptsIni), ini);
+        PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_CHECKINSTALLATION, 0);
+        const HWND check = WaitForDialog("Check installation");
+        EXPECT_NE(WindowText(GetDlgItem(check, IDC_CHECK_LIST)).find(line), std::string::npos) << line;
+        PostKey(GetDlgItem(check, IDCANCEL), VK_ESCAPE);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(check); }));
+        SendMessageA(Item(IDOK), BM_CLICK, 0, 0);
+        if (ticked.size() < 2) {
+            ExpectOneBox(MB_OK, "You must select the game setup options from the dialog!");
+            EXPECT_EQ(Boxes()[0].caption, "No Option Selected!");
+            EXPECT_EQ(ReadFileBytes(game.scriptsIni), ini);
+            continue;
+        }
+        ASSERT_TRUE(run->ui->Join());
+        const auto boxes = Boxes();
+        ASSERT_EQ(boxes.size(), age > 0 ? 1u : 2u);
+        EXPECT_EQ(boxes.back().text, "Game Setup Saved For Voidwake Game Play!");
+        if (age <= 0) {
+            EXPECT_EQ(boxes[0].type, static_cast<UINT>(age ? MB_YESNO | MB_ICONWARNING : MB_ICONWARNING));
+            EXPECT_NE(boxes[0].text.find("\"" + list.parent_path().string() + "\""), std::string::npos);
+        }
+        EXPECT_EQ(std::to_string(fs::exists(list)) + std::to_string(fs::exists(old)), left);
     }
 }
 
@@ -329,6 +358,7 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
         entries.emplace_back(title, Record(title, row.flags));
     }
     WriteFileBytes(game.dataFile, DataFileOf(entries));
+    WriteFileBytes(BesideProgram(), DataFileOf({{"Beside", Record("Beside")}}));  // the working folder's wins
     Start(kMissionIni);
     EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP1) + Text(IDC_SHIP9), kAppliedTitle + "\"Kestrel\"Dart");
     EXPECT_EQ(IsDlgButtonChecked(run->hWnd, IDC_PLAYER_SELECT_SHIPS), BST_CHECKED);
@@ -346,24 +376,26 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     EXPECT_EQ(theMissionSettings.m_strShips[1] + theMissionSettings.m_strSetup, "\"Kestrel\"" + kAppliedTitle);
     EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 312);
     EXPECT_TRUE(Boxes().empty());
+    fs::remove(BesideProgram());
 }
 
-// Delete is written at once, so it lasts even when the program is left with Esc.
+// Delete is written at once, so it lasts even when the program is left with Esc;
+// here to the setups kept beside the program, as the working folder has none.
 TEST_F(SetupDialogTest, DeleteBlanksTheSetupAndWritesItAtOnce) {
     const Entries before{{"Alpha", Record("Alpha", {1, 1, 1, 1})}, {"Gamma", Record("Gamma", {0, 0, 1, 0})}};
-    WriteFileBytes(game.dataFile, DataFileOf(before));
+    WriteFileBytes(BesideProgram(), DataFileOf(before));
     Start(kMissionIni);
     // A typed title that is not stored changes nothing but the form, though Gamma's line is chosen.
     run->Choose(IDC_SETUPS, 1);
     SetWindowTextA(Item(IDC_SETUPS), "Gam");
     run->Click(IDC_DELETE);
     ExpectClearedForm();
-    EXPECT_EQ(DataFile(), DataFileOf(before));
+    EXPECT_EQ(ReadFileBytes(BesideProgram()), DataFileOf(before));
     run->Choose(IDC_SETUPS, 0);
     run->Click(IDC_DELETE);
     ExpectClearedForm();
     EXPECT_EQ(Lines(), (std::vector<std::string>{"Alpha", "Gamma"}));  // until the next start
-    EXPECT_EQ(DataFile(), DataFileOf({{"Alpha", CSkirmakerData()}, before[1]}));
+    EXPECT_EQ(ReadFileBytes(BesideProgram()), DataFileOf({{"Alpha", CSkirmakerData()}, before[1]}));
     End(IDCANCEL);
     // The teardown frees the records the list lines pointed at.
     EXPECT_EQ(run->dlg->m_mapSetups.GetCount() + run->dlg->m_mapCatalogue.size(), 0u);
@@ -372,6 +404,8 @@ TEST_F(SetupDialogTest, DeleteBlanksTheSetupAndWritesItAtOnce) {
     run->Choose(IDC_SETUPS, 0);
     EXPECT_EQ(Shown(), Describe(CSetupForm()));
     EXPECT_TRUE(Boxes().empty());
+    EXPECT_FALSE(fs::exists(game.dataFile));
+    fs::remove(BesideProgram());
 }
 
 }  // namespace
