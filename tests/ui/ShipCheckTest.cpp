@@ -138,12 +138,17 @@ TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
     EXPECT_EQ(Text(IDC_COMMENTS), " ");
 }
 
-// The game's loadout ships join the catalogue and are known ships. Fine ships
-// are drawn and answered as without the check: default processing, no tips. A
-// saved setup that is chosen is checked as it is shown.
+// The game's loadout ships join the catalogue and are known ships; another game
+// chosen later brings its own in their place. Fine ships are drawn and answered
+// as without the check: default processing, no tips. A saved setup that is
+// chosen is checked as it is shown.
 TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndAChosenSetupIsChecked) {
-    const fs::path specs = game.install / "Assets" / "Specs";
-    fs::create_directories(specs);
+    fs::create_directories(game.install / "Assets" / "Specs");
+    WriteFileBytes(game.install / "Assets" / "Specs" / "CustomLoadOut.txt", "x\ty\tOsprey\n");
+    static fs::path other;  // the game chosen later, which the picker's stand-in gives
+    other = game.root / "other";
+    fs::copy(game.install, other, fs::copy_options::recursive);
+    const fs::path specs = other / "Assets" / "Specs";
     WriteFileBytes(specs / "DefaultLoadOut.txt", "Race\tClass\tSubName\r\nVeshari\tVES-Lancer\tNightjar\r\nConcord\tCON-Scout\tKestrel\r\n");
     WriteFileBytes(specs / "CustomLoadOut.txt", "x\ty\tVesper Mk II\n");
     CSetupForm form;
@@ -153,8 +158,12 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
     WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
     StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
     HWND catalogue = Item(IDC_CATALOGUE);
-    // The game's ships join the list once the dialog is on screen.
-    EXPECT_TRUE(WaitFor([&] { return SendMessageA(catalogue, CB_GETCOUNT, 0, 0) == 302; }));
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 301);
+    const auto picker = std::exchange(g_pfnBrowseForFolder, [](HWND, const char*, const std::string&) { return other.string(); });
+    PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_GAMEFOLDER, 0);
+    run->ui->Flush();
+    g_pfnBrowseForFolder = picker;
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
     const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
     ASSERT_NE(index, CB_ERR);
     run->Choose(IDC_CATALOGUE, index);
