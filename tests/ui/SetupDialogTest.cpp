@@ -175,12 +175,11 @@ TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndNoWayOutDropsUnsavedS
     for (const int way : {IDCANCEL, WM_CLOSE, IDOK}) {
         for (const bool saveFails : {false, true}) {
             Start(kMissionIni);
-            HWND comments = Item(IDC_COMMENTS);
-            run->Focus(comments);
-            TypeText(*run->ui, comments, "a");
-            PostKey(comments, VK_RETURN);
-            TypeText(*run->ui, comments, "b");
-            EXPECT_EQ(WindowText(comments), "a\r\nb");
+            run->Focus(Item(IDC_COMMENTS));
+            TypeText(*run->ui, Item(IDC_COMMENTS), "a");
+            PostKey(Item(IDC_COMMENTS), VK_RETURN);
+            TypeText(*run->ui, Item(IDC_COMMENTS), "b");
+            EXPECT_EQ(Text(IDC_COMMENTS), "a\r\nb");
             if (saveFails) Save(Record("form", {0, 1, 1, 0}), "Beta");
             for (const int answer : saveFails ? std::vector{IDNO, IDYES} : std::vector{IDYES}) {
                 ClearBoxes({answer});
@@ -188,11 +187,11 @@ TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndNoWayOutDropsUnsavedS
                 else PostMessageA(way == IDOK ? Item(IDOK) : run->hWnd, way == IDOK ? BM_CLICK : WM_CLOSE, 0, 0);
                 if (answer == IDNO) run->ui->Flush();
                 else ASSERT_TRUE(run->ui->Join());
-                const auto boxes = Boxes();  // the question, then the confirmation of a Select
-                ASSERT_EQ(boxes.size(), (saveFails ? 1u : 0u) + (way == IDOK && answer == IDYES));
+                // The question, then the confirmation of a Select.
+                ASSERT_EQ(Boxes().size(), (saveFails ? 1u : 0u) + (way == IDOK && answer == IDYES));
                 if (saveFails) {
-                    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
-                    EXPECT_NE(boxes[0].text.find("The setups are not saved"), std::string::npos);
+                    EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+                    EXPECT_NE(Boxes()[0].text.find("The setups are not saved"), std::string::npos);
                 }
                 EXPECT_EQ(ReadFileBytes(game.scriptsIni) == kMissionIni, answer == IDNO || way != IDOK);
             }
@@ -271,8 +270,7 @@ TEST_F(SetupDialogTest, ACopiedSetupPastesIntoAnotherFormAndOtherTextChangesNoth
     run->ui->Flush();
     std::string copied;
     ASSERT_EQ(AfxGetClipboardText(nullptr, copied, 4096), ClipboardText::Read);
-    EXPECT_TRUE(copied.starts_with("; Skirmaker setup: Du\xC3\xA9l\r\n[Mul_Skirmaker]\r\nsetup=Du\xC3\xA9l\r\nship1=\r\n"))
-        << copied;
+    EXPECT_TRUE(copied.starts_with("; Skirmaker setup: Du\xC3\xA9l\r\n[Mul_Skirmaker]\r\nsetup=Du\xC3\xA9l\r\n")) << copied;
     run->Click(IDC_PLAYER_SELECT_SHIPS);
     SetWindowTextA(Item(IDC_SHIP2), "");
     for (const char* clipboard : {"no setup here", copied.c_str()}) {
@@ -295,7 +293,7 @@ TEST_F(SetupDialogTest, ACopiedSetupPastesIntoAnotherFormAndOtherTextChangesNoth
         EXPECT_EQ(IsDlgButtonChecked(run->hWnd, IDC_HOST_SELECT_SHIPS), isSetup ? BST_CHECKED : BST_UNCHECKED);
         EXPECT_EQ(IsWindowEnabled(Item(IDC_SHIP9)) != FALSE, isSetup);
     }
-    ASSERT_TRUE(AfxSetClipboardText(nullptr, "[Mul_Skirmaker]\r\nsetup=Дуэль\r\nship10=\"艦\"\r\nTeamSettings=2\r\n"
+    ASSERT_TRUE(AfxSetClipboardText(nullptr, "[Mul_Skirmaker]\r\nsetup=Дуэль\r\nship10=\"ł\"\r\nTeamSettings=2\r\n"
                                              "PlayerShipSettings=8\r\n"));
     ClearBoxes();
     PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_PASTESETUP, 0);

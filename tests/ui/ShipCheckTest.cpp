@@ -138,17 +138,13 @@ TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
     EXPECT_EQ(Text(IDC_COMMENTS), " ");
 }
 
-// The game's loadout ships join the catalogue and are known ships; another game
-// chosen later brings its own in their place. Fine ships are drawn and answered
-// as without the check: default processing, no tips. A saved setup that is
-// chosen is checked as it is shown.
+// The game's loadout ships join the catalogue and are known ships, read again
+// when the game's folder is chosen. Fine ships are drawn and answered as
+// without the check: default processing, no tips. A saved setup that is chosen
+// is checked as it is shown.
 TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndAChosenSetupIsChecked) {
-    fs::create_directories(game.install / "Assets" / "Specs");
-    WriteFileBytes(game.install / "Assets" / "Specs" / "CustomLoadOut.txt", "x\ty\tOsprey\n");
-    static fs::path other;  // the game chosen later, which the picker's stand-in gives
-    other = game.root / "other";
-    fs::copy(game.install, other, fs::copy_options::recursive);
-    const fs::path specs = other / "Assets" / "Specs";
+    const fs::path specs = game.install / "Assets" / "Specs";
+    fs::create_directories(specs);
     WriteFileBytes(specs / "DefaultLoadOut.txt", "Race\tClass\tSubName\r\nVeshari\tVES-Lancer\tNightjar\r\nConcord\tCON-Scout\tKestrel\r\n");
     WriteFileBytes(specs / "CustomLoadOut.txt", "x\ty\tVesper Mk II\n");
     CSetupForm form;
@@ -158,12 +154,8 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
     WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
     StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
     HWND catalogue = Item(IDC_CATALOGUE);
-    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 301);
-    const auto picker = std::exchange(g_pfnBrowseForFolder, [](HWND, const char*, const std::string&) { return other.string(); });
-    PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_GAMEFOLDER, 0);
-    run->ui->Flush();
-    g_pfnBrowseForFolder = picker;
-    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
+    // The game's ships join the list once the dialog is on screen.
+    EXPECT_TRUE(WaitFor([&] { return SendMessageA(catalogue, CB_GETCOUNT, 0, 0) == 302; }));
     const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
     ASSERT_NE(index, CB_ERR);
     run->Choose(IDC_CATALOGUE, index);
@@ -173,6 +165,16 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
         EXPECT_EQ(Colours(id), Colours(IDC_COMMENTS)) << id;
         EXPECT_EQ(Tip(id) + Balloon(), "(none)") << id;
     }
+    // Another table, and the folder in use chosen again: its ships replace the ones before.
+    WriteFileBytes(specs / "DefaultLoadOut.txt", "SubName\r\nOsprey\r\n");
+    const auto picker = std::exchange(g_pfnBrowseForFolder, [](HWND, const char*, const std::string& inUse) { return inUse; });
+    PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_GAMEFOLDER, 0);
+    run->ui->Flush();
+    g_pfnBrowseForFolder = picker;
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
+    EXPECT_EQ(Colours(IDC_SHIP2).first, kWarningText);  // "Nightjar" is no ship of the game now
+    run->Choose(IDC_CATALOGUE, SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Osprey")));
+    EXPECT_EQ(Text(IDC_SUBNAME), "Osprey");
     run->Choose(IDC_SETUPS, 0);
     EXPECT_EQ(Balloon(), "Missing quotes. The game needs \"Kestrel\"." + kFixHint);  // A4 has the focus
     EXPECT_EQ(Colours(IDC_SHIP4).first, kWarningText);
