@@ -1,15 +1,18 @@
 #pragma once
-// The clipboard's text, in the system's ANSI code page.
+// The clipboard's text, as UTF-8; the clipboard holds it as Unicode text, which
+// the system gives other programs in their code page.
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Puts `text` on the clipboard, owned by `owner`; false (with the thread's last
-// error) when the clipboard cannot be had.
-bool AfxSetClipboardText(HWND owner, const std::string& text);
+// error) when the clipboard or its memory cannot be had.
+bool AfxSetClipboardText(HWND owner, std::string_view text);
 
 enum class ClipboardText { Read, None, TooLarge };
-// The clipboard's text into `text`: None when it holds no text, TooLarge
-// (reading nothing) when the text is longer than `maxBytes`.
+// The clipboard's text into `text`: None when it holds no text (or its memory
+// cannot be had), TooLarge (reading nothing) when the text is longer than
+// `maxBytes`.
 ClipboardText AfxGetClipboardText(HWND owner, std::string& text, std::size_t maxBytes);

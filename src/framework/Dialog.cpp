@@ -164,7 +164,16 @@ INT_PTR CDialog::HandleInitDialog() {
     RECT before{};
     GetWindowRect(m_hWnd, &before);
     const bool wasHidden = !IsWindowVisible(m_hWnd);
-    const BOOL result = OnInitDialog();
+    BOOL result = FALSE;
+    try {
+        result = OnInitDialog();
+    } catch (...) {
+        // A dialog left half set up is no dialog to work in: it ends at once,
+        // by no command, so nothing a command would write is written.
+        AfxReportException(m_hWnd, WM_INITDIALOG, 0);
+        EndDialog(IDABORT);
+        return FALSE;
+    }
     RECT after{};
     GetWindowRect(m_hWnd, &after);
     HWND owner = GetWindow(m_hWnd, GW_OWNER);

@@ -13,7 +13,8 @@ public:
     // Disables the owner, creates the dialog, centres it and runs the message
     // loop until EndDialog; then gives the owner back its activation and focus,
     // destroys the window and returns the result (-1 if the template cannot be
-    // created). A dialog object may run it again after it returns.
+    // created, IDABORT if OnInitDialog threw, which is reported). A dialog
+    // object may run it again after it returns.
     INT_PTR DoModal();
     void EndDialog(int result);
 

@@ -101,14 +101,26 @@ std::string GetWindowTextString(HWND hWnd) {
     return text;
 }
 
-void AfxReportException(HWND hWnd, UINT message, WPARAM wParam) noexcept {
+namespace {
+// Says that the action `describe` gives stopped on the exception being handled.
+template <class Describe>
+void ReportStop(HWND hWnd, Describe describe) noexcept {
     HWND owner = IsWindow(hWnd) ? GetAncestor(hWnd, GA_ROOT) : nullptr;
     try {
-        const std::string text = ActionOf(hWnd, message, wParam) + " did not finish: " + Reason() + ".";
+        const std::string text = describe() + " did not finish: " + Reason() + ".";
         g_pfnMessageBox(owner, text.c_str(), AfxGetAppTitle(), MB_OK | MB_ICONERROR);
     } catch (...) {
         // Not even the report could be built: say the least that needs no memory.
         g_pfnMessageBox(owner, "The last action did not finish: there is not enough memory.", AfxGetAppTitle(),
                         MB_OK | MB_ICONERROR);
     }
+}
+}  // namespace
+
+void AfxReportException(HWND hWnd, UINT message, WPARAM wParam) noexcept {
+    ReportStop(hWnd, [&] { return ActionOf(hWnd, message, wParam); });
+}
+
+void AfxReportException(HWND hWnd, const char* action) noexcept {
+    ReportStop(hWnd, [&] { return std::string(action); });
 }

@@ -59,6 +59,8 @@ std::string GetWindowTextString(HWND hWnd);
 // Tells the user that handling `message` of `hWnd` stopped on the exception
 // being handled; call it only inside a catch block.
 void AfxReportException(HWND hWnd, UINT message, WPARAM wParam) noexcept;
+// The same for an action the program named, such as work of a timer.
+void AfxReportException(HWND hWnd, const char* action) noexcept;
 
 // Runs `call` for a window procedure: an exception never unwinds through the
 // system's code; it is reported to the user and `failed` is answered instead.

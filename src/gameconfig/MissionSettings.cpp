@@ -38,13 +38,13 @@ std::int32_t AtoiValue(std::string_view text) {
 }
 
 // Fields keep their value when the key is absent or empty.
-void ReadText(const gameconfig::ProfileFile& file, std::string_view key, std::string& field) {
-    std::string text = file.Get(kSection, key);
+void ReadText(const gameconfig::ProfileFile& file, std::string_view key, std::size_t bufferSize, std::string& field) {
+    std::string text = file.Get(kSection, key, gameconfig::Quotes::Keep, bufferSize);
     if (!text.empty()) field = std::move(text);
 }
 
-void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::int32_t& word) {
-    const std::string text = file.Get(kSection, key);
+void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::size_t bufferSize, std::int32_t& word) {
+    const std::string text = file.Get(kSection, key, gameconfig::Quotes::Keep, bufferSize);
     if (!text.empty()) word = AtoiValue(text);
 }
 
@@ -53,21 +53,21 @@ void ReadWord(const gameconfig::ProfileFile& file, std::string_view key, std::in
 files::ErrorCode CMissionSettings::LoadFrom(const std::string& path) {
     gameconfig::ProfileFile file;
     if (const files::ErrorCode error = gameconfig::ReadProfileFile(path, file)) return error;
-    Read(file);
+    Read(file, gameconfig::kReadBufferSize);
     return 0;
 }
 
-void CMissionSettings::Read(const gameconfig::ProfileFile& file) {
-    ReadText(file, kSetupKey, m_strSetup);
-    for (int nShip = 1; nShip <= kShipCount; ++nShip) ReadText(file, ShipKey(nShip), m_strShips[nShip]);
-    ReadWord(file, kTeamSettingsKey, m_nTeamSettings);
-    ReadWord(file, kPlayerShipSettingsKey, m_nPlayerShipSettings);
+void CMissionSettings::Read(const gameconfig::ProfileFile& file, std::size_t bufferSize) {
+    ReadText(file, kSetupKey, bufferSize, m_strSetup);
+    for (int nShip = 1; nShip <= kShipCount; ++nShip) ReadText(file, ShipKey(nShip), bufferSize, m_strShips[nShip]);
+    ReadWord(file, kTeamSettingsKey, bufferSize, m_nTeamSettings);
+    ReadWord(file, kPlayerShipSettingsKey, bufferSize, m_nPlayerShipSettings);
 }
 
 bool CMissionSettings::ReadSectionText(std::string_view text) {
     const gameconfig::ProfileFile file{std::string(text)};
     if (!file.HasSection(kSection)) return false;
-    Read(file);
+    Read(file, std::string::npos);
     return true;
 }
 

@@ -42,7 +42,8 @@ public:
     // The section as Select writes it into a file that lacks it: its header
     // and the 17 keys, each line ending in CR LF.
     std::string SectionText() const;
-    // Reads the 17 keys from `text` as LoadFrom reads a file; false when the
+    // Reads the 17 keys from `text` as LoadFrom reads a file, except that
+    // values are taken whole rather than cut to 63 characters; false when the
     // text has no such section.
     bool ReadSectionText(std::string_view text);
 
@@ -89,7 +90,8 @@ private:
         return nBit >= 0 && nBit < 32 ? static_cast<std::int32_t>(1u << nBit) : 0;
     }
 
-    void Read(const gameconfig::ProfileFile& file);
+    // Values are cut to bufferSize - 1 bytes, as a read into such a buffer would.
+    void Read(const gameconfig::ProfileFile& file, std::size_t bufferSize);
     // Calls `use` with the 17 keys and their values, in file order.
     template <class Use>
     void WithEntries(Use use) const;

@@ -50,7 +50,8 @@ public:
     // into the program or into the game's scripts.ini.
     std::string SharedText() const;
     // Takes the title, ships and boxes from a shared text, read as the game's
-    // settings file is; the comment stays. On a problem the form is unchanged.
+    // settings file is but with values whole, as the form holds them; the
+    // comment stays. On a problem the form is unchanged.
     enum class SharedTextProblem { None, TooLarge, NoSection, UnplayableMode };
     SharedTextProblem ReadSharedText(std::string_view text);
     // Larger texts are refused unread: a setup's text is a few hundred bytes.

@@ -1,6 +1,7 @@
 // The setup dialog's ship catalogue: a reference list of the known ships'
 // sub names, the catalogue's rows and the game's loadout ships.
 #include "catalogue/LoadoutFile.h"
+#include "catalogue/ShipCatalogue.h"
 #include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
@@ -8,28 +9,22 @@
 
 namespace {
 
-using CatalogueEntries = std::map<std::string, std::unique_ptr<CShipEntry>>;
-
 // Adds the game's ships once the dialog is on screen.
 constexpr UINT_PTR kGameShipsTimer = 1;
 
-// Adds a line to the sorted list `combo` for each ship, with its entry as the line's data.
-void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, CatalogueEntries& entries) {
+// Adds a line to the sorted list `combo` for each ship, the first being known
+// ship number `first`. A line's data is its ship's number plus one (0 names no
+// ship): a number can be checked against the known ships, where a pointer into
+// them would dangle once they are replaced.
+void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, std::size_t first) {
     std::size_t textBytes = 0;
     for (const catalogue::CatalogueEntry& ship : ships) textBytes += ship.subName.size() + 1;
     // The game's tables may add thousands of lines: room for all at once, and no drawing meanwhile.
     ::SendMessageA(combo, CB_INITSTORAGE, ships.size(), textBytes);
     ::SendMessageA(combo, WM_SETREDRAW, FALSE, 0);
-    for (const catalogue::CatalogueEntry& ship : ships) {
-        auto entry = std::make_unique<CShipEntry>();
-        entry->m_strName = ship.subName;
-        entry->m_strRace = ship.race;
-        entry->m_strClass = ship.shipClass;
-        entry->m_strSubName = ship.subName;
-        CShipEntry* shown = entry.get();
-        entries[ship.subName] = std::move(entry);
-        const auto index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ship.subName.c_str()));
-        if (index >= 0) ::SendMessageA(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(shown));
+    for (std::size_t i = 0; i < ships.size(); ++i) {
+        const auto index = ::SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ships[i].subName.c_str()));
+        if (index >= 0) ::SendMessageA(combo, CB_SETITEMDATA, index, static_cast<LPARAM>(first + i + 1));
     }
     ::SendMessageA(combo, WM_SETREDRAW, TRUE, 0);
 }
@@ -41,43 +36,59 @@ void CSkirmakerDlg::FillShipCatalogue() {
     // thousands of ships, which take a list box a tenth of a second to sort
     // in: they are read, and the ship fields checked, as soon as the dialog is
     // on screen.
-    m_knownShips = catalogue::KnownShips();
     m_bGameShipsKnown = false;
     m_catalogueLines = 0;  // the list of a dialog window just made is empty
-    AddCatalogueLines(m_knownShips.Size());
+    ShowKnownShips(catalogue::KnownShips());
     SetTimer(m_hWnd, kGameShipsTimer, 0, nullptr);
 }
 
-void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {
-    const std::span<const catalogue::CatalogueEntry> ships = m_knownShips.Entries();
-    if (upTo <= m_catalogueLines || upTo > ships.size()) return;
+void CSkirmakerDlg::ShowKnownShips(catalogue::KnownShips known) {
+    m_knownShips = std::move(known);
     // Under Wine every message to a subclassed window is slow: the combo's
     // object lets go of its window while the lines go in.
     HWND combo = m_comboCatalogue.Detach();
-    AddLines(combo, ships.subspan(m_catalogueLines, upTo - m_catalogueLines), m_mapCatalogue);
+    // The known ships always begin with the catalogue's rows, whose lines stay;
+    // the lines of another game's ships go.
+    if (m_catalogueLines > kShipCatalogueSize) {
+        ::SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+        m_catalogueLines = 0;
+    }
+    const std::span<const catalogue::CatalogueEntry> ships = m_knownShips.Entries();
+    AddLines(combo, ships.subspan(m_catalogueLines), m_catalogueLines);
     m_comboCatalogue.Attach(combo);
-    m_catalogueLines = upTo;
+    m_catalogueLines = ships.size();
+}
+
+void CSkirmakerDlg::LoadGameShips() {
+    // Whichever comes first, start-up's timer or a chosen game folder, reads the ships.
+    KillTimer(m_hWnd, kGameShipsTimer);
+    try {
+        std::string install;
+        catalogue::KnownShips known;
+        if (theMissionSettings.GetInstallPath(install))
+            known = catalogue::KnownShips(catalogue::ReadGameLoadouts(install));
+        ShowKnownShips(std::move(known));
+    } catch (...) {
+        // Said once; the fields are checked all the same, against the ships known so far.
+        AfxReportException(m_hWnd, "Reading the game's loadout ships");
+    }
+    m_bGameShipsKnown = true;
+    CheckShipFields();
 }
 
 void CSkirmakerDlg::OnTimer(UINT_PTR id) {
-    if (id != kGameShipsTimer) return;
-    KillTimer(m_hWnd, id);
-    std::string install;
-    if (theMissionSettings.GetInstallPath(install))
-        m_knownShips = catalogue::KnownShips(catalogue::ReadGameLoadouts(install));
-    AddCatalogueLines(m_knownShips.Size());
-    m_bGameShipsKnown = true;
-    CheckShipFields();
+    if (id == kGameShipsTimer) LoadGameShips();
 }
 
 void CSkirmakerDlg::OnSelchangeCatalogue() {
     const int index = m_comboCatalogue.GetCurSel();
     if (index == CB_ERR) return;
-    // The entry is found through the chosen item itself, never by name.
-    const auto* entry = static_cast<const CShipEntry*>(m_comboCatalogue.GetItemDataPtr(index));
-    if (!entry) return;
-    m_strRace = entry->m_strRace;
-    m_strClass = entry->m_strClass;
-    m_strSubName = entry->m_strSubName;
+    // The entry is found through the chosen line itself, never by name.
+    const std::size_t number = m_comboCatalogue.GetItemData(index);
+    if (number == 0 || number > m_knownShips.Size()) return;
+    const catalogue::CatalogueEntry& ship = m_knownShips.Entries()[number - 1];
+    m_strRace = ship.race;
+    m_strClass = ship.shipClass;
+    m_strSubName = ship.subName;
     UpdateData(FALSE);
 }

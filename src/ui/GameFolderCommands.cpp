@@ -114,8 +114,13 @@ void CSkirmakerDlg::StartWithGame() {
 
 void CSkirmakerDlg::OnChooseGameFolder() {
     // A start-up that stopped without a game is completed once there is one;
-    // a running dialog keeps its form, and "Select" writes to the new folder.
-    if (ChooseGameFolder() && !m_bStarted) StartWithGame();
+    // a running dialog keeps its form, knows the new game's ships, and
+    // "Select" writes to the new folder.
+    if (!ChooseGameFolder()) return;
+    if (m_bStarted)
+        LoadGameShips();
+    else
+        StartWithGame();
 }
 
 void CSkirmakerDlg::ReportUnreadableSettings() {

@@ -11,6 +11,8 @@ void CSkirmakerDlg::OnOK() {
     // A setup the game cannot play is not applied: the game's working setup
     // stays as it is while the user completes the form.
     if (RefuseIncompleteMode()) return;
+    // Asked before anything is written, so that No changes nothing.
+    if (!LeaveDespiteUnsavedSetups()) return;
     ApplyTo(theMissionSettings);
     if (!theMissionSettings.Save()) {
         const files::ErrorCode error = theMissionSettings.GetLastError();

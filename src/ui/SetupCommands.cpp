@@ -12,6 +12,8 @@ void CSkirmakerDlg::LoadSetups() {
 
 SetupSaveStatus CSkirmakerDlg::SaveSetups() {
     const SetupSaveResult result = m_dataFile.Save(m_mapSetups);
+    m_bSetupsUnsaved = result.status == SetupSaveStatus::Failed ||
+                       (result.status == SetupSaveStatus::NotLoaded && m_mapSetups.GetCount() != 0);
     if (result.status == SetupSaveStatus::Saved && !result.message.empty()) {
         // Saved, after keeping aside a file that went bad since start-up.
         MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
@@ -85,16 +87,28 @@ void CSkirmakerDlg::ClearSetupFields() {
 
 void CSkirmakerDlg::OnCloseButton() {
     // A failed write keeps the dialog open for another try; a run that never
-    // read the file cannot write it and ends all the same.
-    if (SaveSetups() == SetupSaveStatus::Failed) return;
+    // read the file cannot write it, and ends if the user wants to.
+    if (SaveSetups() == SetupSaveStatus::Failed || !LeaveDespiteUnsavedSetups()) return;
     CDialog::OnOK();
+}
+
+void CSkirmakerDlg::OnCancel() {
+    // Esc writes nothing; setups that could not be written are not lost unasked.
+    if (LeaveDespiteUnsavedSetups()) CDialog::OnCancel();
+}
+
+bool CSkirmakerDlg::LeaveDespiteUnsavedSetups() {
+    if (!m_bSetupsUnsaved) return true;
+    const std::string text = std::string("The setups are not saved: \"") + CSetupDataFile::kFileName +
+                             "\" could not be written, and leaving now loses the changes made to them.\n"
+                             "Do you want to leave anyway?";
+    return MessageBox(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void CSkirmakerDlg::OnDestroy() {
     Default();
     // Closes any help window opened for this program; nothing depends on the answer.
     ::WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
-    // The list lines still point at these objects until the controls go; nothing reads them.
+    // The list lines still point at these records until the controls go; nothing reads them.
     m_mapSetups.Clear();
-    m_mapCatalogue.clear();
 }

@@ -8,11 +8,8 @@
 #include "ui/AutoCompleteComboBox.h"
 #include "ui/ShipField.h"
 #include "catalogue/KnownShips.h"
-#include "catalogue/ShipEntry.h"
 
 #include <array>
-#include <map>
-#include <memory>
 #include <string>
 
 // The platform's folder picker goes through this pointer so tests can stand in
@@ -38,8 +35,11 @@ public:
     bool m_bStarted = false;
     CSetupStore m_mapSetups;
     CSetupDataFile m_dataFile;
-    std::map<std::string, std::unique_ptr<CShipEntry>> m_mapCatalogue;
-    // The names a ship field may hold: the catalogue's rows and the game's loadout ships.
+    // Whether the store holds setups the data file lacks because writing it
+    // failed (or this run never read it): leaving then asks first.
+    bool m_bSetupsUnsaved = false;
+    // The names a ship field may hold: the catalogue's rows and the game's
+    // loadout ships. The catalogue list's lines refer to them by number.
     catalogue::KnownShips m_knownShips;
     // How many of them the catalogue list shows so far.
     std::size_t m_catalogueLines = 0;
@@ -52,6 +52,8 @@ public:
 
     BOOL OnInitDialog() override;
     void OnOK() override;
+    // Esc and the caption's close box.
+    void OnCancel() override;
     void DoDataExchange(CDataExchange* pDX) override;
     // The dialog's keyboard shortcuts come before the controls' keys.
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -82,7 +84,9 @@ public:
 
     // Ship catalogue.
     void FillShipCatalogue();
-    void AddCatalogueLines(std::size_t upTo);
+    // Reads the game's loadout ships into the known ships and the list, and
+    // checks the ship fields against what is then known.
+    void LoadGameShips();
     void OnTimer(UINT_PTR id);
     void OnSelchangeCatalogue();
 
@@ -144,6 +148,11 @@ private:
     void ShowPlayerShipsOfHostFlag();
     // Whether the form's mode is one no game can play; if so, says so.
     bool RefuseIncompleteMode();
+    // True when every setup is saved, or the user, told they are not, still
+    // wants to leave.
+    bool LeaveDespiteUnsavedSetups();
+    // Makes `known` the known ships and the catalogue list's lines.
+    void ShowKnownShips(catalogue::KnownShips known);
     // Ship N (1 to 14) changed: the record and the check follow the field.
     void OnChangeShip(int n);
     void OnClickModeBox(const ModeBox& box);

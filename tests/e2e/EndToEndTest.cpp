@@ -86,15 +86,15 @@ public:
             if (dialog && GetWindow(box, GW_OWNER) == dialog && IsWindowVisible(box)) return box;
         return nullptr;
     }
-    // Waits for a message box, presses its button, waits until the dialog is
+    // Waits for a message box, presses `answer`, waits until the dialog is
     // idle again and gives the box's text: its longest static text.
-    std::string AnswerBox() const {
+    std::string AnswerBox(int answer = IDOK) const {
         HWND box = nullptr;
         WaitFor([&] { return (box = OwnedBox()) != nullptr; });
         std::string text;
         for (HWND child = nullptr; box && (child = FindWindowExA(box, child, "Static", nullptr));)
             if (const std::string candidate = WindowText(child); candidate.size() > text.size()) text = candidate;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageA(box, WM_COMMAND, answer, 0);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) && (Exited(0) || IsWindowVisible(dialog)); }));
         if (!Exited(0)) SendMessageA(dialog, WM_NULL, 0, 0);
         return text;
@@ -169,8 +169,8 @@ TEST_F(EndToEndTest, SelectWritesThroughALinkedScriptsIniAndLeavesTheRestOfItAlo
     EXPECT_EQ(Saved(work), "+Скирмейкер.exe ");
 }
 
-// Neither file can be written: each failure says why, Close waits for the
-// setups to be written, and a damaged data file keeps its name with no copy left.
+// Neither file can be written: each failure says why, Close waits and Esc asks
+// for the setups, and a damaged data file keeps its name with no copy left.
 TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     const std::string ini = "[Mul_Skirmaker]\r\nsetup=Applied\r\n", damaged("\x05\x00", 2);
     WriteFileBytes(m_game.scriptsIni, ini);
@@ -193,6 +193,7 @@ TEST_F(EndToEndTest, FailedWritesSayWhyAndEscThenWritesNothing) {
     EXPECT_NE(program.ClickForBox(IDC_CLOSE_BUTTON).find("\"SkirmakerData.dat\""), std::string::npos);
     EXPECT_FALSE(program.Exited(500));
     PostKey(program.Item(IDC_SHIP1), VK_ESCAPE);
+    EXPECT_NE(program.AnswerBox(IDYES).find("setups are not saved"), std::string::npos);
     ASSERT_TRUE(program.Exited());
     for (const fs::path& path : {m_game.scriptsIni, m_game.dataFile}) {
         EXPECT_EQ(GetFileAttributesA(path.string().c_str()) & FILE_ATTRIBUTE_READONLY,

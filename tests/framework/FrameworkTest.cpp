@@ -150,12 +150,15 @@ TEST(FrameworkTest, AClosedSheetFreesItselfAndAllItsPagesAndKeepsLaterHooks) {
 class FailingDialog : public CDialog {
 public:
     FailingDialog() : CDialog(IDD_SKIRMAKER_DIALOG) {}
+    bool m_failStart = true;
     bool m_failTransfer = false;
     int m_changes = 0;
 
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
-        throw std::bad_alloc();
+        // The command posted ends a dialog that a failed start left open.
+        if (m_failStart && PostMessageA(m_hWnd, WM_COMMAND, IDCANCEL, 0)) throw std::bad_alloc();
+        return TRUE;
     }
     void DoDataExchange(CDataExchange* pDX) override {
         DDX_Text(pDX, IDC_SHIP1, m_text);
@@ -177,32 +180,24 @@ private:
     std::string m_text;
 };
 
-TEST(FrameworkTest, AFailedHandlerIsReportedAndRestoresWhatItSet) {
+TEST(FrameworkTest, AFailedHandlerIsReportedAndRestoresWhatItSetAndAFailedStartEndsTheDialog) {
     ClearBoxes();
     FailingDialog dlg;
+    EXPECT_EQ(dlg.DoModal(), IDABORT);
+    dlg.m_failStart = false;
     UiThread ui([&] { dlg.DoModal(); });
     HWND hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
     ASSERT_TRUE(hWnd);
     ui.Flush();
-    const struct {
-        std::function<void()> act;
-        std::string report;
-    } steps[] = {
-        {[] {}, "Opening the window did not finish: there is not enough memory."},
-        {[&] { dlg.m_failTransfer = true; SendMessageA(GetDlgItem(hWnd, IDC_SAVE), BM_CLICK, 0, 0); },
-         "\"Save\" did not finish: the transfer broke."},
-    };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.report);
-        step.act();
-        ui.Flush();
-        const auto reported = Boxes();
-        ASSERT_EQ(reported.size(), 1u);
-        EXPECT_EQ(reported[0].text, step.report);
-        EXPECT_EQ(reported[0].owner, hWnd);
-        EXPECT_EQ(reported[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-        ClearBoxes();
-    }
+    dlg.m_failTransfer = true;
+    SendMessageA(GetDlgItem(hWnd, IDC_SAVE), BM_CLICK, 0, 0);
+    ui.Flush();
+    const auto reported = Boxes();
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_EQ(reported[0].text, "Opening the window did not finish: there is not enough memory.");
+    EXPECT_EQ(reported[1].text, "\"Save\" did not finish: the transfer broke.");
+    EXPECT_EQ(reported[1].owner, hWnd);
+    for (const RecordedBox& box : reported) EXPECT_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
     // The transfer that broke no longer holds back the controls' notifications.
     dlg.m_failTransfer = false;
     SetDlgItemTextA(hWnd, IDC_SHIP1, "typed");

@@ -82,11 +82,11 @@ TEST(SharedTextTest, IsTheSectionAsSelectWritesItUnderACommentAndReadsBack) {
     ASSERT_EQ(pasted.ReadSharedText(text), CSetupForm::SharedTextProblem::None);
     EXPECT_EQ(Describe(pasted), "Duel|\"Kestrel\"|Dart|0101");
     EXPECT_EQ(pasted.m_strComments, "mine");
-    // As a mail or chat might carry it: other lines, other case, blanks, LF only.
-    ASSERT_EQ(pasted.ReadSharedText("Here it is:\n[mul_skirmaker]\n SETUP = Raid \nShip14=  \"Lancer\" \n"
+    // As a mail or chat might carry it: other lines, case and blanks, LF only; a name longer than a game's read.
+    ASSERT_EQ(pasted.ReadSharedText("Here it is:\n[mul_skirmaker]\n SETUP = Raid \nShip14=  \"" + std::string(70, 'L') + "\" \n"
                                     "teamsettings=1\nplayershipsettings=4\n-- host"),
               CSetupForm::SharedTextProblem::None);
-    EXPECT_EQ(Describe(pasted), "Raid||\"Lancer\"|1010");
+    EXPECT_EQ(Describe(pasted), "Raid||\"" + std::string(70, 'L') + "\"|1010");
 }
 
 TEST(SharedTextTest, TextThatIsNoPlayableSetupChangesNothing) {

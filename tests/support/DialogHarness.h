@@ -241,6 +241,7 @@ public:
         WaitFor([this] { return !dlg->m_bStarted || dlg->m_bGameShipsKnown; });
     }
     ~SetupDialogRun() {
+        ClearBoxes({IDYES});  // setups a failed test left unsaved do not keep the dialog open
         if (!ui->Finished() && IsWindow(hWnd)) PostMessageA(hWnd, WM_COMMAND, IDCANCEL, 0);
         ui->Join();
         theTestApp.m_pMainWnd = nullptr;

@@ -199,22 +199,36 @@ TEST_F(SetupDialogTest, LongPastesAreTakenWhole) {
     EXPECT_EQ(run->dlg->m_mapSetups.Find(text)->m_strComments, text);
 }
 
-TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndEscOrTheCloseBoxWriteNothing) {
-    WriteFileBytes(game.scriptsIni, kMissionIni);
-    for (const bool closeBox : {false, true}) {
-        Start();
-        HWND comments = Item(IDC_COMMENTS);
-        run->Focus(comments);
-        TypeText(*run->ui, comments, "a");
-        PostKey(comments, VK_RETURN);
-        TypeText(*run->ui, comments, "b");
-        EXPECT_EQ(WindowText(comments), "a\r\nb");
-        TypeText(*run->ui, Item(IDC_SHIP2), "changed");
-        ASSERT_TRUE(run->Close(closeBox));
-        EXPECT_EQ(run->result, IDCANCEL);
-        EXPECT_EQ(ReadFileBytes(game.scriptsIni), kMissionIni);
-        EXPECT_FALSE(fs::exists(game.dataFile));
-        EXPECT_TRUE(Boxes().empty());
+// With every setup saved, Esc and the close box write nothing and ask nothing;
+// after a failed save they and Select ask first, and No stays, having written nothing.
+TEST_F(SetupDialogTest, EnterInTheCommentsStartsANewLineAndNoWayOutDropsUnsavedSetupsUnasked) {
+    WriteFileBytes(game.dataFile, DataFileOf({}));
+    SetFileAttributesA(game.dataFile.string().c_str(), FILE_ATTRIBUTE_READONLY);
+    for (const int way : {IDCANCEL, WM_CLOSE, IDOK}) {
+        for (const bool saveFails : {false, true}) {
+            Start(kMissionIni);
+            run->Focus(Item(IDC_COMMENTS));
+            TypeText(*run->ui, Item(IDC_COMMENTS), "a");
+            PostKey(Item(IDC_COMMENTS), VK_RETURN);
+            TypeText(*run->ui, Item(IDC_COMMENTS), "b");
+            EXPECT_EQ(Text(IDC_COMMENTS), "a\r\nb");
+            if (saveFails) Save(Record("form", {0, 1, 1, 0}), "Beta");
+            for (const int answer : saveFails ? std::vector{IDNO, IDYES} : std::vector{IDYES}) {
+                ClearBoxes({answer});
+                if (way == IDCANCEL) PostKey(Item(IDC_SHIP1), VK_ESCAPE);
+                else PostMessageA(way == IDOK ? Item(IDOK) : run->hWnd, way == IDOK ? BM_CLICK : WM_CLOSE, 0, 0);
+                if (answer == IDNO) run->ui->Flush();
+                else ASSERT_TRUE(run->ui->Join());
+                // The question, then the confirmation of a Select.
+                ASSERT_EQ(Boxes().size(), (saveFails ? 1u : 0u) + (way == IDOK && answer == IDYES));
+                if (saveFails) {
+                    EXPECT_EQ(Boxes()[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+                    EXPECT_NE(Boxes()[0].text.find("The setups are not saved"), std::string::npos);
+                }
+                EXPECT_EQ(ReadFileBytes(game.scriptsIni) == kMissionIni, answer == IDNO || way != IDOK);
+            }
+            EXPECT_EQ(run->result, way == IDOK ? IDOK : IDCANCEL);
+        }
     }
 }
 
@@ -251,7 +265,7 @@ TEST_F(SetupDialogTest, AFolderChosenWithoutTheGameIsLoadedRememberedAndPreferre
 }
 
 // Without the game the start-up stops before reading the data file, so neither
-// Save nor Close may write it; setups made meanwhile are not lost unseen.
+// Save nor Close may write it; setups made meanwhile are not lost unasked.
 TEST_F(SetupDialogTest, NoLeavesTheDialogEmptyAndTheDataFileAloneUntilAFolderIsChosen) {
     WriteFileBytes(game.scriptsIni, "[Mul_Skirmaker]\r\nsetup=Later\r\n");
     const std::string before = DataFileOf({{"Alpha", Record("Alpha")}});
@@ -262,12 +276,12 @@ TEST_F(SetupDialogTest, NoLeavesTheDialogEmptyAndTheDataFileAloneUntilAFolderIsC
     EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP1), "");
     EXPECT_EQ(CatalogueSize(), 0);
     EXPECT_EQ(MenuText(IDM_GAMEFOLDER), "&Game folder: not found...");
-    ClearBoxes();
+    ClearBoxes({IDOK, IDOK, IDYES});
     Save(Record("form"), "Beta");
     ExpectOneBox(MB_ICONWARNING, "not saved");
     EXPECT_EQ(Text(IDC_SHIP1), "form A1") << "the form stays";
     End(IDOK);
-    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes().size(), 3u);  // Close says why it did not write, and asks
     EXPECT_EQ(DataFile(), before);
 
     Start({IDOK, IDNO});
@@ -280,14 +294,15 @@ TEST_F(SetupDialogTest, NoLeavesTheDialogEmptyAndTheDataFileAloneUntilAFolderIsC
 }
 
 // The host copies; a player pastes (here with the keyboard) into a form whose
-// player places are disabled; text that is no setup changes nothing.
+// player places are disabled; text that is no setup changes nothing; a
+// character the system's code page lacks becomes "?", and the user hears where.
 TEST_F(SetupDialogTest, ACopiedSetupPastesIntoAnotherFormAndOtherTextChangesNothing) {
-    Start("[Mul_Skirmaker]\r\nsetup=Duel\r\nship2=\"Kestrel\"\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n");
+    Start("[Mul_Skirmaker]\r\nsetup=Du\xE9l\r\nship2=\"Kestrel\"\r\nTeamSettings=2\r\nPlayerShipSettings=8\r\n");
     PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_COPYSETUP, 0);
     run->ui->Flush();
     std::string copied;
     ASSERT_EQ(AfxGetClipboardText(nullptr, copied, 4096), ClipboardText::Read);
-    EXPECT_TRUE(copied.starts_with("; Skirmaker setup: Duel\r\n[Mul_Skirmaker]\r\nsetup=Duel\r\nship1=\r\n")) << copied;
+    EXPECT_TRUE(copied.starts_with("; Skirmaker setup: Du\xC3\xA9l\r\n[Mul_Skirmaker]\r\nsetup=Du\xC3\xA9l\r\n")) << copied;
     run->Click(IDC_PLAYER_SELECT_SHIPS);
     SetWindowTextA(Item(IDC_SHIP2), "");
     for (const char* clipboard : {"no setup here", copied.c_str()}) {
@@ -310,6 +325,13 @@ TEST_F(SetupDialogTest, ACopiedSetupPastesIntoAnotherFormAndOtherTextChangesNoth
         EXPECT_EQ(IsDlgButtonChecked(run->hWnd, IDC_HOST_SELECT_SHIPS), isSetup ? BST_CHECKED : BST_UNCHECKED);
         EXPECT_EQ(IsWindowEnabled(Item(IDC_SHIP9)) != FALSE, isSetup);
     }
+    ASSERT_TRUE(AfxSetClipboardText(nullptr, "[Mul_Skirmaker]\r\nsetup=Дуэль\r\nship10=\"ł\"\r\nTeamSettings=2\r\n"
+                                             "PlayerShipSettings=8\r\n"));
+    ClearBoxes();
+    PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_PASTESETUP, 0);
+    run->ui->Flush();
+    ExpectOneBox(MB_ICONWARNING, "became \"?\" in P2 and the title.");
+    EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP10), "?????\"?\"");
     EXPECT_FALSE(fs::exists(game.dataFile));
 }
 
@@ -398,7 +420,7 @@ TEST_F(SetupDialogTest, DeleteBlanksTheSetupAndWritesItAtOnce) {
     EXPECT_EQ(ReadFileBytes(BesideProgram()), DataFileOf({{"Alpha", CSkirmakerData()}, before[1]}));
     End(IDCANCEL);
     // The teardown frees the records the list lines pointed at.
-    EXPECT_EQ(run->dlg->m_mapSetups.GetCount() + run->dlg->m_mapCatalogue.size(), 0u);
+    EXPECT_EQ(run->dlg->m_mapSetups.GetCount(), 0u);
     Start();
     EXPECT_EQ(Lines(), (std::vector<std::string>{"", "Gamma"}));
     run->Choose(IDC_SETUPS, 0);

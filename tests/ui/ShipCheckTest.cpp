@@ -138,9 +138,10 @@ TEST_F(ShipCheckTest, ACataloguePickLandsQuotedInTheShipFieldFocusedLast) {
     EXPECT_EQ(Text(IDC_COMMENTS), " ");
 }
 
-// The game's loadout ships join the catalogue and are known ships. Fine ships
-// are drawn and answered as without the check: default processing, no tips. A
-// saved setup that is chosen is checked as it is shown.
+// The game's loadout ships join the catalogue and are known ships, read again
+// when the game's folder is chosen. Fine ships are drawn and answered as
+// without the check: default processing, no tips. A saved setup that is chosen
+// is checked as it is shown.
 TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndAChosenSetupIsChecked) {
     const fs::path specs = game.install / "Assets" / "Specs";
     fs::create_directories(specs);
@@ -164,6 +165,16 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
         EXPECT_EQ(Colours(id), Colours(IDC_COMMENTS)) << id;
         EXPECT_EQ(Tip(id) + Balloon(), "(none)") << id;
     }
+    // Another table, and the folder in use chosen again: its ships replace the ones before.
+    WriteFileBytes(specs / "DefaultLoadOut.txt", "SubName\r\nOsprey\r\n");
+    const auto picker = std::exchange(g_pfnBrowseForFolder, [](HWND, const char*, const std::string& inUse) { return inUse; });
+    PostMessageA(run->hWnd, WM_SYSCOMMAND, IDM_GAMEFOLDER, 0);
+    run->ui->Flush();
+    g_pfnBrowseForFolder = picker;
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);
+    EXPECT_EQ(Colours(IDC_SHIP2).first, kWarningText);  // "Nightjar" is no ship of the game now
+    run->Choose(IDC_CATALOGUE, SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Osprey")));
+    EXPECT_EQ(Text(IDC_SUBNAME), "Osprey");
     run->Choose(IDC_SETUPS, 0);
     EXPECT_EQ(Balloon(), "Missing quotes. The game needs \"Kestrel\"." + kFixHint);  // A4 has the focus
     EXPECT_EQ(Colours(IDC_SHIP4).first, kWarningText);
