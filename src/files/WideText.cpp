@@ -21,4 +21,25 @@ std::string Narrow(std::wstring_view wide) {
     return utf8;
 }
 
+std::string Utf8OfAnsi(std::string_view ansi) {
+    if (ansi.empty()) return {};
+    const int size = static_cast<int>(ansi.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return Narrow(wide);
+}
+
+bool ToAnsi(std::string& text) {
+    if (GetACP() == CP_UTF8 || text.empty()) return true;
+    const std::wstring wide = Widen(text);
+    const int size = static_cast<int>(wide.size());
+    BOOL lost = FALSE;
+    text.assign(static_cast<std::size_t>(
+                    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr)),
+                '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), static_cast<int>(text.size()),
+                        nullptr, &lost);
+    return !lost;
+}
+
 }  // namespace files

@@ -49,14 +49,6 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 bool IsMissing(files::ErrorCode error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-// Texts of the form and the data file are the ANSI code page's; the list is UTF-8.
-std::string Utf8OfAnsi(const std::string& ansi) {
-    const int size = static_cast<int>(ansi.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return files::Narrow(wide);
-}
-
 std::string FullPath(const std::string& path) {
     wchar_t full[MAX_PATH * 4];
     const DWORD length = GetFullPathNameW(files::Widen(path).c_str(), MAX_PATH * 4, full, nullptr);
@@ -287,7 +279,7 @@ void CheckShips(Report& report, const std::string& install, const CSetupForm& fo
         const catalogue::ShipFieldCheck check = catalogue::CheckShipField(form.*place.member, known);
         if (!check.Fine())
             flagged.append("\n").append(place.label).append(": ").append(
-                Utf8OfAnsi(catalogue::DescribeShipField(check)));
+                files::Utf8OfAnsi(catalogue::DescribeShipField(check)));
     }
     if (flagged.empty())
         report.Add("Ship fields", State::Fine, "Every ship field is empty or names a known ship in double quotes.");

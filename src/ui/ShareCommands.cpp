@@ -9,36 +9,13 @@
 
 namespace {
 
-// The form's texts are in the ANSI code page; the clipboard's are UTF-8.
-std::string Utf8OfAnsi(const std::string& ansi) {
-    const int size = static_cast<int>(ansi.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return files::Narrow(wide);
-}
-
-// Turns UTF-8 `text` into the ANSI code page's; false when a character has no
-// place there and became "?" (no look-alike is put in its stead).
-bool ToAnsi(std::string& text) {
-    if (GetACP() == CP_UTF8) return true;
-    const std::wstring wide = files::Widen(text);
-    const int size = static_cast<int>(wide.size());
-    BOOL lost = FALSE;
-    text.assign(static_cast<std::size_t>(
-                    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr)),
-                '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, text.data(), static_cast<int>(text.size()),
-                        nullptr, &lost);
-    return !lost;
-}
-
 // Turns a pasted form's texts (read as UTF-8) into the code page's; answers
 // the places where a character became "?", as "A1, P2 and the title".
 std::string TakeIntoCodePage(CSetupForm& form) {
     std::vector<std::string> changed;
     for (const ShipPlace& place : kShipPlaces)
-        if (!ToAnsi(form.*place.member)) changed.push_back(place.label);
-    if (!ToAnsi(form.m_strSetupTitle)) changed.push_back("the title");
+        if (!files::ToAnsi(form.*place.member)) changed.push_back(place.label);
+    if (!files::ToAnsi(form.m_strSetupTitle)) changed.push_back("the title");
     std::string places;
     for (std::size_t i = 0; i < changed.size(); ++i)
         places += (i == 0 ? "" : i + 1 == changed.size() ? " and " : ", ") + changed[i];
@@ -51,7 +28,7 @@ void CSkirmakerDlg::OnCopySetup() {
     UpdateData(TRUE);
     // A setup no game can play is not handed on.
     if (RefuseIncompleteMode()) return;
-    if (!AfxSetClipboardText(m_hWnd, Utf8OfAnsi(SharedText())))
+    if (!AfxSetClipboardText(m_hWnd, files::Utf8OfAnsi(SharedText())))
         MessageBox("The setup could not be put on the clipboard; another program may be holding it.", nullptr,
                    MB_ICONERROR);
 }
