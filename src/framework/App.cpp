@@ -12,15 +12,12 @@ namespace {
 CWinApp* g_pApp = nullptr;
 
 std::string ExecutableBaseName() {
-    // Read wide: a name the ANSI code page cannot hold would come as '?'.
-    std::wstring name(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    name.resize(length < name.size() ? length : 0);
-    const auto slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) name.erase(0, slash + 1);
-    const auto dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
-    return files::Narrow(name);
+    std::string name = AfxGetProgramPath();
+    const auto slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const auto dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
 }
 }  // namespace
 
@@ -36,6 +33,14 @@ CWinApp::CWinApp() {
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;
+}
+
+std::string AfxGetProgramPath() {
+    // Read wide: a name the ANSI code page cannot hold would come as '?'.
+    std::wstring path(32768, L'\0');  // the longest path Windows has
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : 0);
+    return files::Narrow(path);
 }
 
 CWinApp* AfxGetApp() { return g_pApp; }

@@ -23,6 +23,8 @@ CWinApp* AfxGetApp();
 // The main window, or nullptr (also when no application object exists).
 CWnd* AfxGetMainWnd();
 HINSTANCE AfxGetInstanceHandle();
+// The running program's file, its full path in UTF-8; empty when unknown.
+std::string AfxGetProgramPath();
 // The executable's base file name without extension, UTF-8: the default
 // caption of every message box.
 const char* AfxGetAppTitle();

@@ -2,34 +2,17 @@
 // a run uses, what "Select" says when the game will not offer the mission, and
 // the installation check of the system menu.
 #include "files/Folder.h"
-#include "files/WideText.h"
+#include "framework/App.h"
 #include "gameconfig/Installation.h"
 #include "gameconfig/MissionSettings.h"
 #include "ui/InstallationCheckDlg.h"
 #include "ui/SkirmakerDlg.h"
 
-namespace {
-
-// The folder of the running program, ending in a separator; empty when unknown.
-std::string ProgramFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return files::Narrow(path.substr(0, path.find_last_of(L"\\/") + 1));
-        }
-        if (path.size() >= 32768) return {};  // the longest path Windows has
-        path.resize(path.size() * 2);
-    }
-}
-
-}  // namespace
-
 void CSkirmakerDlg::ChooseDataFile() {
     // Setups kept beside the program are found whatever folder it is started from.
-    m_dataFile = CSetupDataFile(gameconfig::ChooseDataFile(CSetupDataFile::kFileName, ProgramFolder()));
+    const std::string program = AfxGetProgramPath();
+    m_dataFile = CSetupDataFile(
+        gameconfig::ChooseDataFile(CSetupDataFile::kFileName, program.substr(0, program.find_last_of("\\/") + 1)));
 }
 
 void CSkirmakerDlg::WarnOfUnlistedMission() {
