@@ -4,6 +4,7 @@
 // own (Windows system error codes on Windows, errno elsewhere), so callers can
 // show them in "code %d" messages. One interface, one implementation per
 // platform (FileIOWin32.cpp, FileIOPosix.cpp); FileIO.cpp holds what they share.
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,12 @@ using ErrorCode = unsigned long;
 // A missing file's error number: ERROR_FILE_NOT_FOUND on Windows, ENOENT
 // elsewhere; both are 2.
 inline constexpr ErrorCode kErrorNotFound = 2;
+// What ReadWholeFile fails with for a file over its bound.
+#ifdef _WIN32
+inline constexpr ErrorCode kErrorTooLarge = 223;  // ERROR_FILE_TOO_LARGE
+#else
+inline constexpr ErrorCode kErrorTooLarge = EFBIG;
+#endif
 
 struct ReadResult {
     bool ok = false;

@@ -117,7 +117,7 @@ protected:
         CSetupStore store;
         CSetupDataFile(m_game.dataFile.string()).Load(store);
         std::string titles;
-        for (const auto& [title, record] : store.GetEntries()) titles += title + " ";
+        for (const auto& [title, record] : store.GetEntries()) titles.append(title.View()) += " ";
         for (const auto& entry : fs::directory_iterator(m_game.work))
             if (entry.path() != m_game.dataFile) titles.append("+").append(entry.path().filename().string()).append(" ");
         return titles;
