@@ -224,8 +224,7 @@ TEST_F(SetupDataFileTest, NoFileIsReadOrWrittenPastTheLimits) {
     // As many entries as reading takes load whole; one more is not written.
     std::string full;
     CArchive::Storing(&full).WriteCount(CSetupStore::kMaxEntries);
-    for (std::size_t i = 0; i < CSetupStore::kMaxEntries; ++i)
-        full += Bytes({3, static_cast<int>(i >> 16), static_cast<int>(i >> 8 & 0xFF), static_cast<int>(i & 0xFF), 0, 0});
+    for (std::size_t i = 0; i < CSetupStore::kMaxEntries; ++i) full += {'\3', char(i >> 16), char(i >> 8), char(i), 0, 0};
     WriteFileBytes(m_path, full);
     Copy many(m_path);
     ASSERT_EQ(many.Load().status, SetupLoadStatus::Loaded);

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,9 +29,9 @@ std::string Describe(const CSetupForm& form) {
     return text + "|" + form.m_strComments;
 }
 
-// A form whose texts derive from `title`, each ship place its own; flags are
+// A record whose texts derive from `title`, each ship place its own; flags are
 // host select, player select, vs AI, vs player.
-CSetupForm Form(const std::string& title, std::array<int, 4> flags = {}) {
+CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
     CSetupForm form;
     for (const ShipPlace& place : kShipPlaces) form.*place.member = title + " " + place.label;
     form.m_bHostSelectShips = flags[0];
@@ -40,11 +39,7 @@ CSetupForm Form(const std::string& title, std::array<int, 4> flags = {}) {
     form.m_bPlayerVsAI = flags[2];
     form.m_bPlayerVsPlayer = flags[3];
     form.m_strComments = "about " + title + "\r\nsecond line";
-    return form;
-}
-// That form saved under `title`.
-CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
-    return CSkirmakerData::Saved(title, Form(title, flags));
+    return CSkirmakerData::Saved(title, form);
 }
 
 using Entries = std::vector<std::pair<std::string, std::optional<CSkirmakerData>>>;
@@ -83,8 +78,9 @@ protected:
         GetMenuStringA(GetSystemMenu(run->hWnd, FALSE), id, text, sizeof text, MF_BYCOMMAND);
         return text;
     }
-    // Fills in `form`, types `title` and clicks Save; returns the record Save should store.
-    CSkirmakerData Save(const CSetupForm& form, const std::string& title) {
+    // Fills the form with `record`, types `title` and clicks Save; returns the record Save should store.
+    CSkirmakerData Save(const CSkirmakerData& record, const std::string& title) {
+        const CSetupForm form = record.Form();
         for (const ShipPlace& place : kShipPlaces) SetWindowTextA(Item(place.controlId), (form.*place.member).c_str());
         for (const ModeBox& box : kModeBoxes) CheckDlgButton(run->hWnd, box.controlId, form.*box.member);
         SetWindowTextA(Item(IDC_COMMENTS), form.m_strComments.c_str());
@@ -232,7 +228,7 @@ TEST_F(SetupDialogTest, NoLeavesTheDialogEmptyAndTheDataFileAloneUntilAFolderIsC
     EXPECT_EQ(CatalogueSize(), 0);
     EXPECT_EQ(MenuText(IDM_GAMEFOLDER), "&Game folder: not found...");
     ClearBoxes();
-    Save(Form("form"), "Beta");
+    Save(Record("form"), "Beta");
     ExpectOneBox(MB_ICONWARNING, "not saved");
     EXPECT_EQ(Text(IDC_SHIP1), "form A1") << "the form stays";
     End(IDOK);
@@ -295,7 +291,7 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
         WriteFileBytes(game.dataFile, DataFileOf(before));
         Start();
         Entries expected = before;
-        const CSetupForm form = Form("form", {0, 1, 1, 0});
+        const CSkirmakerData form = Record("form", {0, 1, 1, 0});
         const CSkirmakerData saved = Save(form, title);
         if (*title) expected.emplace_back(title, saved);  // a stored title's record is replaced
         // The list sorts without regard to case, so lines differing only in case come in either order.
@@ -309,7 +305,7 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
             EXPECT_TRUE(Boxes().empty());
         } else {  // nothing is saved under no title: the user is asked for one and the form stays
             EXPECT_EQ(DataFile(), DataFileOf(before));
-            CSetupForm kept = form;
+            CSetupForm kept = form.Form();
             kept.m_strSetupTitle = kAppliedTitle;
             EXPECT_EQ(Shown(), Describe(kept));
             ExpectOneBox(MB_ICONINFORMATION, "title");
