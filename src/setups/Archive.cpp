@@ -208,7 +208,7 @@ bool CArchive::ReadClassReference(std::uint32_t number, std::size_t at) {
     return false;
 }
 
-bool CArchive::ReadObjectTag(const ArchiveClass& cls) {
+bool CArchive::ReadAnyObjectTag(const ArchiveClass& cls) {
     const std::size_t at = m_offset;
     const std::uint16_t tag = ReadU16();
     if (Failed()) return false;

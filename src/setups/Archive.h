@@ -79,7 +79,15 @@ public:
     std::uint32_t ReadCount();
     // Reads an object reference; true when a new object of `cls` follows,
     // false for a null reference or after a fault.
-    bool ReadObjectTag(const ArchiveClass& cls);
+    bool ReadObjectTag(const ArchiveClass& cls) {
+        // The tag of every record after the first in the files this program writes.
+        if (!Failed() && m_in.substr(m_offset, 2) == "\x01\x80" && m_loadedIsClass.size() > 1 && m_loadedIsClass[1]) {
+            m_offset += 2;
+            m_loadedIsClass.push_back(false);
+            return true;
+        }
+        return ReadAnyObjectTag(cls);
+    }
 
     // The bytes not read yet, and reading `count` of them.
     std::string_view Unread() const { return m_in.substr(m_offset); }
@@ -109,6 +117,7 @@ private:
     explicit CArchive(bool loading) : m_loading(loading) {}
 
     std::string_view ReadEscapedText();
+    bool ReadAnyObjectTag(const ArchiveClass& cls);
     bool Take(std::size_t count, std::size_t at);
     std::uint16_t ReadU16();
     std::uint32_t ReadU32();

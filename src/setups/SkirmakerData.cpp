@@ -30,23 +30,26 @@ namespace {
 // A blank record's bytes: sixteen empty texts, four boxes 0, an empty comment.
 constexpr char kBlankBytes[16 + 4 * 4 + 1] = {};
 
-// Finds where a record ends, as fast as loading a large file needs: it walks
+// Finds where a record ends, as fast as loading a large file needs: it takes
 // texts shorter than 255 bytes only, and leaves all else, faults included, to
 // the archive. `kNearEnd` checks each step against the end of the bytes;
-// without it, the bytes must hold a record of the longest such texts.
+// without it, the bytes must hold kLongestRecord, which no walk passes.
 template <bool kNearEnd>
 class CRecordSkimmer {
 public:
-    // Seventeen texts of 254 bytes and their lengths, four boxes.
-    static constexpr std::size_t kLongestRecord = 17 * 255 + 4 * 4;
+    // Seventeen steps of at most 256 bytes, four boxes.
+    static constexpr std::size_t kLongestRecord = 17 * 256 + 4 * 4;
 
     explicit CRecordSkimmer(std::string_view bytes)
         : m_start(reinterpret_cast<const unsigned char*>(bytes.data())), m_next(m_start), m_end(m_next + bytes.size()) {}
     void Transfer(std::string_view&) {
-        if ((kNearEnd && m_next >= m_end) || *m_next == 0xFF)
+        if (kNearEnd && m_next >= m_end) {
             m_stopped = true;
-        else
-            Take(1 + *m_next);
+            return;
+        }
+        const std::size_t length = *m_next;
+        m_stopped |= length == 0xFF;
+        Take(1 + length);
     }
     void Transfer(std::int32_t&) { Take(4); }
     // The record's length; 0 when the archive must read it.
