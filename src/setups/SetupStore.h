@@ -26,6 +26,7 @@ public:
         std::optional<CSkirmakerData> record;
     };
 
+    // Moved, entries stay where they are; a copy would point into the original.
     CSetupStore() = default;
     CSetupStore(CSetupStore&&) = default;
     CSetupStore& operator=(CSetupStore&&) = default;

@@ -1,8 +1,8 @@
 #pragma once
-#include <compare>
 #include <cstring>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 // Bytes that never change once made, shared by every holder: a view, and what
 // keeps the bytes it shows alive (nothing for bytes that live as long as the
@@ -23,10 +23,9 @@ public:
 
     std::string_view View() const { return m_view; }
 
+    // Equal when the bytes are, wherever they lie.
     friend bool operator==(const SharedBytes& a, std::string_view b) { return a.m_view == b; }
-    friend auto operator<=>(const SharedBytes& a, std::string_view b) { return a.m_view <=> b; }
     friend bool operator==(const SharedBytes& a, const SharedBytes& b) { return a.m_view == b.m_view; }
-    friend auto operator<=>(const SharedBytes& a, const SharedBytes& b) { return a.m_view <=> b.m_view; }
 
 private:
     std::string_view m_view;

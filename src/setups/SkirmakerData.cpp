@@ -14,7 +14,7 @@ struct CSkirmakerData::Fields {
         &CSetupForm::m_bHostSelectShips, &CSetupForm::m_bPlayerSelectShips, &CSetupForm::m_bPlayerVsAI,
         &CSetupForm::m_bPlayerVsPlayer};
 
-    // The one description of the fields' order, for reading and writing.
+    // The fields in their order, in one place for reading and writing.
     template <class Archive>
     void Transfer(Archive& ar) {
         ar.Transfer(title);
