@@ -19,7 +19,6 @@ using ErrorCode = unsigned long;
 // A missing file's error number: ERROR_FILE_NOT_FOUND on Windows, ENOENT
 // elsewhere; both are 2.
 inline constexpr ErrorCode kErrorNotFound = 2;
-
 // The refusals that are the program's own. DescribeError gives them texts of
 // their own: the system has none for some, and speaks of other things in others.
 #ifdef _WIN32

@@ -1,5 +1,7 @@
 #include "setups/Archive.h"
 
+#include <cstring>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -11,8 +13,7 @@ constexpr std::uint16_t kClassTag = 0x8000;
 constexpr std::uint16_t kBigObjectTag = 0x7FFF;
 constexpr std::uint32_t kBigClassTag = 0x80000000;
 
-// String length escapes.
-constexpr std::uint8_t kByteLengthEscape = 0xFF;
+// String length escapes beyond the first byte's.
 constexpr std::uint16_t kWideStringMarker = 0xFFFE;
 constexpr std::uint16_t kWordLengthEscape = 0xFFFF;
 
@@ -26,17 +27,24 @@ CArchive CArchive::Loading(std::string_view bytes) {
     return ar;
 }
 
+CArchive CArchive::Loading(std::shared_ptr<const std::string> bytes) {
+    CArchive ar = Loading(std::string_view(*bytes));
+    ar.m_inOwner = std::move(bytes);
+    return ar;
+}
+
 CArchive CArchive::Storing(std::string* out) {
     CArchive ar(false);
     ar.m_out = out;
     return ar;
 }
 
-void CArchive::Transfer(std::string& text) {
-    if (m_loading)
-        text = ReadString();
-    else
-        WriteString(text);
+CArchive CArchive::Storing(std::shared_ptr<char[]> buffer, std::size_t size) {
+    CArchive ar(false);
+    ar.m_buffer = buffer.get();
+    ar.m_in = std::string_view(buffer.get(), size);
+    ar.m_inOwner = std::move(buffer);
+    return ar;
 }
 
 void CArchive::Transfer(std::int32_t& value) {
@@ -48,8 +56,14 @@ void CArchive::Transfer(std::int32_t& value) {
 
 void CArchive::Put(const void* data, std::size_t count) {
     if (m_out) m_out->append(static_cast<const char*>(data), count);
+    if (m_buffer) {
+        if (count > m_in.size() - m_offset) throw std::length_error("more bytes than the archive's buffer holds");
+        std::memcpy(m_buffer + m_offset, data, count);
+    }
     m_offset += count;
 }
+
+void CArchive::WriteBytes(std::string_view bytes) { Put(bytes.data(), bytes.size()); }
 
 void CArchive::WriteU16(std::uint16_t value) {
     const unsigned char bytes[2] = {static_cast<unsigned char>(value),
@@ -136,35 +150,32 @@ std::uint32_t CArchive::ReadU32() {
            static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
 }
 
-void CArchive::ReadBytes(std::string& out, std::size_t count) {
+std::string_view CArchive::ReadBytes(std::size_t count) {
     const std::size_t at = m_offset;
-    if (Failed()) return;
-    // Checked before anything is allocated, so a bad length costs nothing.
+    if (Failed()) return {};
     if (m_in.size() - at < count) {
         SetFault(ArchiveFault::Truncated, at,
                  "a text of " + std::to_string(count) + " bytes runs past the end of the file (" +
                      std::to_string(m_in.size() - at) + " bytes are left)");
-        return;
+        return {};
     }
-    out.assign(m_in.data() + at, count);
     m_offset += count;
+    return m_in.substr(at, count);
 }
 
-std::string CArchive::ReadString() {
+std::string_view CArchive::ReadEscapedText() {
     const std::size_t at = m_offset;
-    std::string text;
-    if (!Take(1, at)) return text;
+    if (!Take(1, at)) return {};
     std::uint32_t length = static_cast<unsigned char>(m_in[m_offset++]);
     if (length == kByteLengthEscape) {
         length = ReadU16();
         if (length == kWideStringMarker) {
             SetFault(ArchiveFault::WideString, at, "a wide-character text, which setups never hold");
-            return text;
+            return {};
         }
         if (length == kWordLengthEscape) length = ReadU32();
     }
-    ReadBytes(text, length);
-    return text;
+    return ReadBytes(length);
 }
 
 std::uint32_t CArchive::ReadCount() {
@@ -177,15 +188,14 @@ void CArchive::ReadClassDescription(const ArchiveClass& cls) {
     const std::uint16_t schema = ReadU16();
     const std::size_t nameAt = m_offset;
     const std::uint16_t nameLength = ReadU16();
-    std::string name;
-    ReadBytes(name, nameLength);
+    const std::string_view name = ReadBytes(nameLength);
     if (Failed()) return;
     if (name != cls.name) {
         SetFault(ArchiveFault::BadClass, nameAt,
                  "an object of an unknown class (expected " + std::string(cls.name) + ")");
     } else if (schema != cls.schema) {
         SetFault(ArchiveFault::BadSchema, schemaAt,
-                 "version " + std::to_string(schema) + " of " + name + ", which this program cannot read");
+                 "version " + std::to_string(schema) + " of " + std::string(name) + ", which this program cannot read");
     } else {
         m_loadedIsClass.push_back(true);
     }
@@ -198,7 +208,7 @@ bool CArchive::ReadClassReference(std::uint32_t number, std::size_t at) {
     return false;
 }
 
-bool CArchive::ReadObjectTag(const ArchiveClass& cls) {
+bool CArchive::ReadAnyObjectTag(const ArchiveClass& cls) {
     const std::size_t at = m_offset;
     const std::uint16_t tag = ReadU16();
     if (Failed()) return false;

@@ -15,11 +15,8 @@ SetupSaveResult Failure(files::ErrorCode error, std::string message) {
 }  // namespace
 
 std::string CSetupDataFile::Encode(CSetupStore& store) {
-    // A counting pass first, so the bytes are allocated once at their final size.
-    CArchive counter = CArchive::Storing(nullptr);
-    store.Serialize(counter);
     std::string bytes;
-    bytes.reserve(counter.Offset());
+    bytes.reserve(store.EncodedSize());
     CArchive writer = CArchive::Storing(&bytes);
     store.Serialize(writer);
     return bytes;
@@ -28,8 +25,8 @@ std::string CSetupDataFile::Encode(CSetupStore& store) {
 CSetupDataFile::Content CSetupDataFile::ReadContent() const {
     Content content;
     SetupLoadResult& result = content.result;
-    std::string bytes;
-    const files::ReadResult read = files::ReadWholeFile(m_path, bytes, kMaxFileBytes);
+    auto bytes = std::make_shared<std::string>();
+    const files::ReadResult read = files::ReadWholeFile(m_path, *bytes, kMaxFileBytes);
     if (read.missing) {
         result.status = SetupLoadStatus::Absent;
         return content;
@@ -39,9 +36,20 @@ CSetupDataFile::Content CSetupDataFile::ReadContent() const {
         result.status = SetupLoadStatus::Unreadable;
         result.error = read.error;
         result.message = "Could not read the saved setups from \"" + m_path + "\": " + files::DescribeError(read.error) + ".";
+        if (read.error == files::kErrorFileTooLarge)
+            result.message += "\nThis program reads setups files of up to " + std::to_string(kMaxFileBytes >> 20) +
+                              " MB and never writes a larger one, so this file is damaged or holds no setups. "
+                              "To use your setups again, put a copy of the file from a backup in its place.";
         return content;
     }
-    CArchive ar = CArchive::Loading(bytes);
+    if (m_known && m_known->View() == *bytes) {
+        content.known = true;
+        content.keepAside = m_knownAside;
+        content.bytes = m_known;
+        return content;
+    }
+    content.bytes = SharedBytes(*bytes, bytes);
+    CArchive ar = CArchive::Loading(std::move(bytes));
     content.store.Serialize(ar);
     if (ar.Failed()) {
         result.status = SetupLoadStatus::Damaged;
@@ -67,8 +75,11 @@ CSetupDataFile::Content CSetupDataFile::ReadContent() const {
 
 SetupLoadResult CSetupDataFile::Load(CSetupStore& store) {
     m_read = false;
+    m_known.reset();
     Content content = ReadContent();
     store.MergeFrom(std::move(content.store));
+    m_known = std::move(content.bytes);
+    m_knownAside = content.keepAside;
     m_asideAnnounced = content.keepAside;
     if (content.keepAside)
         content.result.message += "\nThe file will be kept as \"" + FreeAsideName() + "\" when setups are next saved.";
@@ -92,8 +103,9 @@ SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
                                          files::FolderOf(m_path) + "\"" + why + ": " +
                                          files::DescribeError(lock.Error()) + kKeptInMemory);
     }
+    // A file still as this run last read or wrote it has nothing to merge.
     Content content = ReadContent();
-    store.MergeFrom(std::move(content.store));
+    if (!content.known) store.MergeFrom(std::move(content.store));
     result = Write(store, content.keepAside);
     if (result.status == SetupSaveStatus::Saved && content.keepAside && !m_asideAnnounced)
         result.message = content.result.message + "\nIt was kept as \"" + m_keptAs + "\".";
@@ -102,7 +114,24 @@ SetupSaveResult CSetupDataFile::Save(CSetupStore& store) {
 }
 
 SetupSaveResult CSetupDataFile::Write(CSetupStore& store, bool keepAside) {
-    const std::string bytes = Encode(store);
+    // What could not be read back is not written: the file stays as it is.
+    auto refused = [&](const std::string& reason, const char* remedy) {
+        return Failure(0, "The setups were not saved: \"" + m_path + "\" would " + reason +
+                              " this program reads back" + remedy + ".\nThe setups are kept in memory.");
+    };
+    if (store.GetCount() > CSetupStore::kMaxEntries)
+        return refused("list " + std::to_string(store.GetCount()) + " setups, more than the " +
+                           std::to_string(CSetupStore::kMaxEntries),
+                       ", so no setup can be saved under a new title");
+    const std::size_t size = store.EncodedSize();
+    if (size > kMaxFileBytes)
+        return refused("take " + std::to_string(size) + " bytes, more than the " + std::to_string(kMaxFileBytes),
+                       ".\nDelete setups you no longer need or shorten long comments, then save again");
+    // The store holds the bytes written from now on; those it held go.
+    std::shared_ptr<char[]> buffer = std::make_shared_for_overwrite<char[]>(size);
+    CArchive writer = CArchive::Storing(buffer, size);
+    store.Serialize(writer);
+    const std::string_view bytes(buffer.get(), size);
     // Keeping aside and writing are one step: the copy kept aside goes again
     // when the new file cannot be written, and the original keeps its name.
     m_keptAs.clear();
@@ -120,6 +149,8 @@ SetupSaveResult CSetupDataFile::Write(CSetupStore& store, bool keepAside) {
                                   kKeptInMemory);
     }
     store.CommitChanges();
+    m_known = SharedBytes(bytes, std::move(buffer));
+    m_knownAside = false;
     return {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "files/FileIO.h"
@@ -39,13 +40,13 @@ struct SetupSaveResult {
 // it, by one copy of the program at a time, always whole through a temporary
 // file; what other copies wrote since it was read is merged first, and a file
 // that cannot be read whole is copied aside under a ".bad" name in the same
-// step, so no setup is lost.
+// step, so no setup is lost. A file it could not read back is never written.
 class CSetupDataFile {
 public:
     static constexpr const char* kFileName = "SkirmakerData.dat";
-    // Larger files are refused unread rather than loaded into memory: the
-    // 32-bit program holds a loaded store of several times the file's size,
-    // twice while it merges on writing.
+    // Larger files are refused unread, and none is written: with the store's
+    // limit of entries this bounds the memory a load takes, which the 32-bit
+    // program must find twice while it merges on writing.
     static constexpr std::size_t kMaxFileBytes = std::size_t{32} << 20;
 
     // By default the bare name, so the file lies in the working folder.
@@ -70,6 +71,11 @@ private:
         SetupLoadResult result;
         CSetupStore store;
         bool keepAside = false;
+        // The bytes read; none when none were.
+        std::optional<SharedBytes> bytes;
+        // The bytes are those this run last read or wrote, so the store holds
+        // them already and they were not read into `store` again.
+        bool known = false;
     };
     Content ReadContent() const;
     SetupSaveResult Write(CSetupStore& store, bool keepAside);
@@ -83,4 +89,8 @@ private:
     bool m_asideAnnounced = false;
     // Where the last write kept the file aside; empty when it did not.
     std::string m_keptAs;
+    // The file's bytes as this run last read or wrote them (shared with the
+    // store, which points into them), and whether they must be kept aside.
+    std::optional<SharedBytes> m_known;
+    bool m_knownAside = false;
 };

@@ -35,6 +35,8 @@ public:
     std::int32_t m_bPlayerVsPlayer = 0;
     std::string m_strComments;
 
+    bool operator==(const CSetupForm&) const = default;
+
     // The title, ships and mode that the game's settings hold, as start-up shows
     // them: where both boxes of a pair are set, the first of the pair wins.
     static CSetupForm FromMission(const CMissionSettings& settings);

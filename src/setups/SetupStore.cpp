@@ -1,50 +1,73 @@
 #include "setups/SetupStore.h"
 
+#include <algorithm>
 #include <utility>
 
-bool CSetupStore::Contains(std::string_view title) const { return m_entries.find(title) != m_entries.end(); }
+namespace {
 
-CSkirmakerData* CSetupStore::Find(std::string_view title) const {
-    const auto it = m_entries.find(title);
-    return it == m_entries.end() ? nullptr : it->second.get();
+std::string_view TitleOf(const CSetupStore::Entry* entry) { return entry->title.View(); }
+
+}  // namespace
+
+CSetupStore::Entry* CSetupStore::FindEntry(std::string_view title) const {
+    const auto it = std::ranges::lower_bound(m_index, title, {}, TitleOf);
+    return it != m_index.end() && (*it)->title == title ? *it : nullptr;
 }
 
-CSkirmakerData* CSetupStore::Store(std::string title, std::unique_ptr<CSkirmakerData> record) {
-    auto& slot = m_entries[std::move(title)];
-    slot = std::move(record);
-    return slot.get();
+CSkirmakerData* CSetupStore::Find(std::string_view title) {
+    Entry* entry = FindEntry(title);
+    return entry && entry->record ? &*entry->record : nullptr;
 }
 
-CSkirmakerData* CSetupStore::Fill(const std::string& title, const CSetupForm& form) {
-    CSkirmakerData* record = Find(title);
-    if (!record) return nullptr;
-    record->Fill(title, form);
-    m_changed.insert(title);
-    return record;
+CSkirmakerData* CSetupStore::Store(std::string_view title, std::optional<CSkirmakerData> record) {
+    auto it = std::ranges::lower_bound(m_index, title, {}, TitleOf);
+    if (it == m_index.end() || (*it)->title != title)
+        it = m_index.insert(it, &m_entries.emplace_back(Entry{SharedBytes::Copy(title), std::nullopt}));
+    std::optional<CSkirmakerData>& stored = (*it)->record;
+    stored = std::move(record);
+    return stored ? &*stored : nullptr;
+}
+
+CSkirmakerData* CSetupStore::Fill(std::string_view title, const CSetupForm& form) {
+    m_changed.emplace(title);
+    return Store(title, CSkirmakerData::Saved(title, form));
 }
 
 bool CSetupStore::Blank(std::string_view title) {
     CSkirmakerData* record = Find(title);
     if (!record) return false;
-    *record = CSkirmakerData{};
+    *record = CSkirmakerData();
     m_changed.emplace(title);
     return true;
 }
 
 void CSetupStore::Clear() {
+    m_index.clear();
     m_entries.clear();
     m_changed.clear();
 }
 
 void CSetupStore::MergeFrom(CSetupStore&& disk) {
-    for (auto& [title, record] : disk.m_entries) {
-        if (m_changed.contains(title)) continue;
-        auto& ours = m_entries[title];
-        if (ours && record)
-            *ours = *record;
-        else if (!ours)
-            ours = std::move(record);
+    if (m_index.empty()) {
+        *this = std::move(disk);
+        return;
     }
+    // Both indexes are in title order: one pass through each.
+    std::vector<Entry*> merged;
+    merged.reserve(m_index.size() + disk.m_index.size());
+    auto ours = m_index.begin();
+    for (Entry* theirs : disk.m_index) {
+        while (ours != m_index.end() && TitleOf(*ours) < TitleOf(theirs)) merged.push_back(*ours++);
+        if (ours == m_index.end() || (*ours)->title != theirs->title) {
+            merged.push_back(&m_entries.emplace_back(std::move(*theirs)));
+            continue;
+        }
+        Entry* entry = *ours++;
+        if (theirs->record && !m_changed.contains(TitleOf(entry))) entry->record = std::move(theirs->record);
+        merged.push_back(entry);
+    }
+    merged.insert(merged.end(), ours, m_index.end());
+    m_index = std::move(merged);
 }
 
 void CSetupStore::Serialize(CArchive& ar) {
@@ -54,22 +77,26 @@ void CSetupStore::Serialize(CArchive& ar) {
         Read(ar);
 }
 
-void CSetupStore::Write(CArchive& ar) const {
-    ar.WriteCount(static_cast<std::uint32_t>(m_entries.size()));
-    for (const auto& [title, record] : m_entries) {
-        ar.WriteString(title);
-        ar.WriteObjectTag(CSkirmakerData::kClass, record != nullptr);
-        if (record) record->Serialize(ar);
+std::size_t CSetupStore::EncodedSize() {
+    CArchive counter = CArchive::Storing(nullptr);
+    Write(counter);
+    return counter.Offset();
+}
+
+void CSetupStore::Write(CArchive& ar) {
+    ar.WriteCount(static_cast<std::uint32_t>(m_index.size()));
+    for (Entry* entry : m_index) {
+        ar.WriteString(entry->title.View());
+        if (ar.Shares()) entry->title = ar.Share(ar.Offset() - entry->title.View().size());
+        ar.WriteObjectTag(CSkirmakerData::kClass, entry->record.has_value());
+        if (entry->record) entry->record->Serialize(ar);
     }
 }
 
-bool CSetupStore::ReadEntry(CArchive& ar, std::string& title, std::unique_ptr<CSkirmakerData>& record) {
-    title = ar.ReadString();
-    record.reset();
-    if (ar.ReadObjectTag(CSkirmakerData::kClass)) {
-        record = std::make_unique<CSkirmakerData>();
-        record->Serialize(ar);
-    }
+bool CSetupStore::ReadEntry(CArchive& ar, Entry& entry) {
+    entry.title = ar.Share(ar.ReadText());
+    entry.record.reset();
+    if (ar.ReadObjectTag(CSkirmakerData::kClass)) entry.record.emplace().Serialize(ar);
     return !ar.Failed();
 }
 
@@ -77,20 +104,38 @@ void CSetupStore::Read(CArchive& ar) {
     const std::uint32_t count = ar.ReadCount();
     // No room is reserved for `count`: it is only trusted as far as the data
     // actually holds entries.
-    std::string title;
-    std::unique_ptr<CSkirmakerData> record;
+    bool ordered = true;
     for (std::uint32_t i = 0; i < count && !ar.Failed(); ++i) {
-        if (!ReadEntry(ar, title, record)) break;
-        // Files written in key order insert at the end in constant time.
-        const auto it = m_entries.try_emplace(m_entries.end(), std::move(title));
-        it->second = std::move(record);
+        if (i == kMaxEntries) {
+            ar.SetFault(ArchiveFault::TooManyEntries, ar.Offset(),
+                        "the file lists more than " + std::to_string(kMaxEntries) +
+                            " setups, the most this program reads");
+            break;
+        }
+        Entry& entry = m_entries.emplace_back();
+        if (!ReadEntry(ar, entry)) {
+            m_entries.pop_back();
+            break;
+        }
+        // Files this program writes come in title order, which needs no sorting.
+        ordered = ordered && (m_index.empty() || TitleOf(m_index.back()) < TitleOf(&entry));
+        m_index.push_back(&entry);
     }
+    if (!ordered) Order();
+}
+
+void CSetupStore::Order() {
+    std::ranges::stable_sort(m_index, {}, TitleOf);
+    auto kept = m_index.begin();
+    for (auto it = m_index.begin(); it != m_index.end(); ++it) {
+        if (std::next(it) == m_index.end() || (*std::next(it))->title != (*it)->title) *kept++ = *it;
+    }
+    m_index.erase(kept, m_index.end());
 }
 
 std::size_t CSetupStore::CountTrailingRecords(CArchive ar) {
     std::size_t records = 0;
-    std::string title;
-    std::unique_ptr<CSkirmakerData> record;
-    while (!ar.Failed() && !ar.AtEnd() && ReadEntry(ar, title, record)) records += record != nullptr;
+    Entry entry;
+    while (!ar.Failed() && !ar.AtEnd() && ReadEntry(ar, entry)) records += entry.record.has_value();
     return records;
 }

@@ -33,8 +33,8 @@ void CSkirmakerDlg::FillSetupList() {
     m_comboSetups.SendMessage(CB_RESETCONTENT);
     for (const auto& [key, record] : m_mapSetups.GetEntries()) {
         if (!record) continue;
-        const int index = m_comboSetups.AddString(record->m_strTitle.c_str());
-        if (index >= 0) m_comboSetups.SetItemDataPtr(index, record.get());
+        const int index = m_comboSetups.AddString(std::string(record->Title()).c_str());
+        if (index >= 0) m_comboSetups.SetItemDataPtr(index, const_cast<CSkirmakerData*>(&*record));
     }
 }
 
@@ -44,7 +44,7 @@ void CSkirmakerDlg::OnSelchangeSetups() {
     const auto* record = static_cast<const CSkirmakerData*>(m_comboSetups.GetItemDataPtr(index));
     if (!record) return;
     // The list's edit field already shows the line's text: the record's title is not the form's.
-    ShowForm(*record);
+    ShowForm(record->Form());
     ShowPlayerShipsOfHostFlag();
 }
 
@@ -58,12 +58,14 @@ void CSkirmakerDlg::OnSaveSetup() {
         ::SetFocus(m_comboSetups.m_hWnd);
         return;
     }
-    if (!m_mapSetups.Contains(title)) {
-        // A title the list refuses is not stored, so it is not filled either.
+    // A title without a record (new, or listed in the file without one) gets
+    // its line; a line the list refuses shows from the next start.
+    const bool listed = m_mapSetups.Find(title) != nullptr;
+    CSkirmakerData* record = m_mapSetups.Fill(title, *this);
+    if (!listed) {
         const int index = m_comboSetups.AddString(title.c_str());
-        if (index >= 0) m_comboSetups.SetItemDataPtr(index, m_mapSetups.Store(title, std::make_unique<CSkirmakerData>()));
+        if (index >= 0) m_comboSetups.SetItemDataPtr(index, record);
     }
-    m_mapSetups.Fill(title, *this);
     // The form stays when the setups could not be written, for another try.
     if (SaveSetups() != SetupSaveStatus::Saved) return;
     ClearSetupFields();
@@ -71,11 +73,18 @@ void CSkirmakerDlg::OnSaveSetup() {
 
 void CSkirmakerDlg::OnDeleteSetup() {
     UpdateData(TRUE);
+    const std::string title = m_comboSetups.GetWindowText();
     // Only a stored setup is blanked, and the file written at once, so the
     // deletion lasts however the program is left; its key and its line stay
-    // until the next start. A title that is not stored leaves the store and
-    // the list alone.
-    if (m_mapSetups.Blank(m_comboSetups.GetWindowText())) SaveSetups();
+    // until the next start. Otherwise nothing changes, the form included.
+    if (title.empty() || !m_mapSetups.Blank(title)) {
+        MessageBox(title.empty() ? "Choose the setup to delete in the box at the top, then press \"Delete\" again."
+                                 : "No setup is saved under this title, so nothing was deleted.",
+                   nullptr, MB_ICONINFORMATION);
+        ::SetFocus(m_comboSetups.m_hWnd);
+        return;
+    }
+    SaveSetups();
     ClearSetupFields();
 }
 

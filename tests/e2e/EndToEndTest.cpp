@@ -119,7 +119,7 @@ protected:
         CSetupStore store;
         CSetupDataFile(Utf8(work / CSetupDataFile::kFileName)).Load(store);
         std::string titles;
-        for (const auto& [title, record] : store.GetEntries()) titles += title + " ";
+        for (const auto& [title, record] : store.GetEntries()) titles.append(title.View()) += " ";
         for (const auto& entry : fs::directory_iterator(work))
             if (entry.path().filename() != CSetupDataFile::kFileName)
                 titles.append("+").append(Utf8(entry.path().filename())).append(" ");

@@ -11,10 +11,8 @@
 
 namespace {
 
-CSkirmakerData* AddPlain(CSetupStore& store, const std::string& title) {
-    auto record = std::make_unique<CSkirmakerData>();
-    record->m_strTitle = record->m_strSetupTitle = title;
-    return store.Store(title, std::move(record));
+CSkirmakerData* AddPlain(CSetupStore& store, const std::string& title, const CSetupForm& form = {}) {
+    return store.Store(title, CSkirmakerData::Saved(title, form));
 }
 
 CArchive Read(CSetupStore& store, const std::string& bytes) {
@@ -31,13 +29,17 @@ void ExpectWrittenAndReadBack(CSetupStore& store, const std::string& expected) {
     EXPECT_FALSE(ar.Failed());
     EXPECT_EQ(ar.Offset(), expected.size());
     EXPECT_EQ(CSetupDataFile::Encode(read), expected);
+    for (const auto& [title, record] : store.GetEntries()) {  // each record reads back as the title and form it holds
+        const CSkirmakerData* back = read.Find(title.View());
+        EXPECT_TRUE(back ? record && CSkirmakerData(back->Title(), back->Form()) == *record : !record) << title.View();
+    }
 }
 
 TEST(SetupCodec, WorkedExampleIsWrittenByteForByteAndReadBack) {
     CSetupStore store;
-    CSkirmakerData* record = AddPlain(store, "abc");
-    record->m_bPlayerSelectShips = 1;
-    record->m_bPlayerVsAI = 1;
+    CSetupForm form;
+    form.m_bPlayerSelectShips = form.m_bPlayerVsAI = 1;
+    AddPlain(store, "abc", form);
     const std::string expected = Bytes({0x01, 0x00, 0x03, 'a', 'b', 'c'}) + NewClassTag() +
                                  Bytes({0x03, 'a', 'b', 'c'}) + std::string(14, '\0') +
                                  Bytes({0x03, 'a', 'b', 'c', 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0});
@@ -59,7 +61,7 @@ TEST(SetupCodec, StringLengthClassesAndEntryCountForms) {
         CArchive::Storing(&bytes).WriteString(text);
         EXPECT_EQ(bytes, prefix + text);
         CArchive ar = CArchive::Loading(bytes);
-        EXPECT_EQ(ar.ReadString(), text);
+        EXPECT_EQ(ar.ReadText(), text);
         EXPECT_EQ(ar.Offset(), bytes.size());
     }
     const std::pair<std::uint32_t, std::string> counts[] = {
@@ -81,7 +83,7 @@ TEST(SetupCodec, StringLengthClassesAndEntryCountForms) {
 TEST(SetupCodec, LaterRecordsReferToTheClassAndKeysWithoutRecordAreZeroTags) {
     CSetupStore store;
     AddPlain(store, "a");
-    store.Store("b", nullptr);
+    store.Store("b", std::nullopt);
     AddPlain(store, "c");
     ExpectWrittenAndReadBack(store, Bytes({0x03, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("a") +
                                         Bytes({0x01, 'b', 0x00, 0x00, 0x01, 'c', 0x01, 0x80}) + PlainBody("c"));
@@ -89,26 +91,27 @@ TEST(SetupCodec, LaterRecordsReferToTheClassAndKeysWithoutRecordAreZeroTags) {
     ASSERT_FALSE(Read(twice, Bytes({0x02, 0x00, 0x01, 'a'}) + NewClassTag() + PlainBody("first") +
                                  Bytes({0x01, 'a', 0x01, 0x80}) + PlainBody("second")).Failed());
     ASSERT_EQ(twice.GetCount(), 1u);
-    EXPECT_EQ(twice.Find("a")->m_strTitle, "second");
+    EXPECT_EQ(twice.Find("a")->Title(), "second");
 }
 
 TEST(SetupCodec, EveryFieldRoundTripsInItsPlace) {
-    CSetupStore store;
-    CSkirmakerData& r = *store.Store("k", std::make_unique<CSkirmakerData>());
-    std::string* texts[] = {&r.m_strTitle, &r.m_strShip1, &r.m_strShip2, &r.m_strShip3, &r.m_strShip4, &r.m_strShip5,
-                            &r.m_strShip6, &r.m_strShip7, &r.m_strShip8, &r.m_strShip9, &r.m_strShip10,
-                            &r.m_strShip11, &r.m_strShip12, &r.m_strShip13, &r.m_strShip14, &r.m_strSetupTitle};
-    std::string body;
-    for (int i = 0; i < 16; ++i) {
-        *texts[i] = std::string(1, static_cast<char>('A' + i));
-        body += Bytes({0x01, 'A' + i});
+    CSetupForm f;
+    std::string* texts[] = {&f.m_strShip1, &f.m_strShip2, &f.m_strShip3, &f.m_strShip4, &f.m_strShip5, &f.m_strShip6,
+                            &f.m_strShip7, &f.m_strShip8, &f.m_strShip9, &f.m_strShip10, &f.m_strShip11,
+                            &f.m_strShip12, &f.m_strShip13, &f.m_strShip14, &f.m_strSetupTitle};
+    std::string body = Bytes({0x01, 'A'});  // the title
+    for (int i = 0; i < 15; ++i) {
+        *texts[i] = std::string(1, static_cast<char>('B' + i));
+        body += Bytes({0x01, 'B' + i});
     }
-    r.m_bHostSelectShips = 1;
-    r.m_bPlayerSelectShips = 2;
-    r.m_bPlayerVsAI = -1;  // flags from a file are held as they are
-    r.m_bPlayerVsPlayer = 0x01020304;
-    r.m_strComments = "a\r\nb";  // comment line breaks are stored as they are
-    body += Bytes({1, 0, 0, 0, 2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 4, 'a', 0x0D, 0x0A, 'b'});
+    f.m_bHostSelectShips = 1;
+    f.m_bPlayerSelectShips = 2;
+    f.m_bPlayerVsAI = -1;  // flags from a file are held as they are
+    f.m_bPlayerVsPlayer = 0x01020304;
+    f.m_strComments = "a\r\nb" + std::string(5000, 'c');  // line breaks as they are; a longer length
+    body += Bytes({1, 0, 0, 0, 2, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 4, 3, 2, 1, 0xFF, 0x8C, 0x13}) + f.m_strComments;
+    CSetupStore store;
+    store.Store("k", CSkirmakerData("A", f));
     ExpectWrittenAndReadBack(store, Bytes({0x01, 0x00, 0x01, 'k'}) + NewClassTag() + body);
 }
 
@@ -144,6 +147,8 @@ TEST(SetupCodec, ReaderRules) {
         {"long tag cut short", oneA + Bytes({0xFF, 0x7F, 0x00}), F::Truncated, 6, 0},
         {"long tag to the class", two + Bytes({0xFF, 0x7F, 1, 0, 0, 0x80}) + PlainBody("b"), F::None, 0, 2},
         {"long null tag", oneA + Bytes({0xFF, 0x7F, 0, 0, 0, 0}), F::None, 0, 1},
+        {"more entries than reading takes", Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) +
+         std::string(3 * (CSetupStore::kMaxEntries + 1), '\0'), F::TooManyEntries, 6 + 3 * CSetupStore::kMaxEntries, 1},
         {"a second class description", Bytes({0x03, 0x00}) + head + Bytes({0x01, 'b'}) + NewClassTag() +
          PlainBody("b") + Bytes({0x01, 'c', 0x03, 0x80}) + PlainBody("c"), F::None, 0, 3},
     };

@@ -32,13 +32,12 @@ namespace {
 std::string Listing(const CSetupStore& store) {
     std::string text;
     for (const auto& [title, record] : store.GetEntries())
-        text += title + ":" + (record ? record->m_strComments : "-") + " ";
+        text += std::string(title.View()) + ":" + (record ? record->Form().m_strComments : "-") + " ";
     return text;
 }
 
 // What "Save" does to the store under a title.
 void SaveForm(CSetupStore& store, const std::string& title, const std::string& comment) {
-    if (!store.Contains(title)) store.Store(title, std::make_unique<CSkirmakerData>());
     CSetupForm form;
     form.m_strComments = comment;
     store.Fill(title, form);
@@ -224,17 +223,38 @@ TEST_F(SetupDataFileTest, AReplacementWaitsForAnotherProgramToCloseTheFile) {
 }
 #endif
 
-TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotReplaced) {
+// No file past the limits of reading is read, and none is written: an
+// oversized file is kept aside (not over a file kept earlier), and a store
+// that would pass a limit is refused with the file left as it was.
+TEST_F(SetupDataFileTest, NoFileIsReadOrWrittenPastTheLimits) {
     WriteFileBytes(m_bad, "earlier");
     WriteSizedFile(m_path, CSetupDataFile::kMaxFileBytes + 1);
     Copy copy(m_path);
     const SetupLoadResult loaded = copy.Load();
     EXPECT_EQ(loaded.status, SetupLoadStatus::Unreadable);
-    for (const std::string& part : {Utf8(m_path), Utf8(m_bad) + "2", std::string("larger than")})
+    for (const std::string& part : {Utf8(m_path), Utf8(m_bad) + "2", std::string("32 MB")})
         EXPECT_NE(loaded.message.find(part), std::string::npos) << loaded.message;
     ASSERT_EQ(copy.Save().status, SetupSaveStatus::Saved);
     EXPECT_EQ(fs::file_size(m_bad), 7u);  // still "earlier"; sizes only, as the kept file is huge
     EXPECT_EQ(fs::file_size(m_dir.path / "SkirmakerData.dat.bad2"), CSetupDataFile::kMaxFileBytes + 1);
+    auto expectRefused = [&](Copy& refused, const std::string& words) {
+        const std::string before = ReadFileBytes(m_path);
+        const SetupSaveResult result = refused.Save();
+        EXPECT_EQ(result.status, SetupSaveStatus::Failed);
+        EXPECT_NE(result.message.find(words), std::string::npos) << result.message;
+        EXPECT_EQ(ReadFileBytes(m_path), before);
+    };
+    SaveForm(copy.store, "long", std::string(CSetupDataFile::kMaxFileBytes, 'x'));
+    expectRefused(copy, std::to_string(CSetupDataFile::kMaxFileBytes) + " this program reads back");
+    // As many entries as reading takes load whole; one more is not written.
+    std::string full;
+    CArchive::Storing(&full).WriteCount(CSetupStore::kMaxEntries);
+    for (std::size_t i = 0; i < CSetupStore::kMaxEntries; ++i) full += {'\3', char(i >> 16), char(i >> 8), char(i), 0, 0};
+    WriteFileBytes(m_path, full);
+    Copy many(m_path);
+    ASSERT_EQ(many.Load().status, SetupLoadStatus::Loaded);
+    SaveForm(many.store, "one more", "");
+    expectRefused(many, std::to_string(CSetupStore::kMaxEntries) + " this program reads back");
 }
 
 // What a save merges from a file another copy wrote since; the copies
@@ -242,9 +262,9 @@ TEST_F(SetupDataFileTest, OversizedFileIsNotReadAndAFileKeptAsideEarlierIsNotRep
 TEST(SetupStoreMergeTest, ThisRunsChangesWinEverythingElseOnDiskIsKeptAndRecordsStayInPlace) {
     CSetupStore ours, disk;
     SaveForm(ours, "changed", "ours");
-    ours.Store("untouched", std::make_unique<CSkirmakerData>(CSkirmakerData()));
-    ours.Store("only here", std::make_unique<CSkirmakerData>());
-    ours.Store("deleted", std::make_unique<CSkirmakerData>());
+    ours.Store("untouched", CSkirmakerData());
+    ours.Store("only here", CSkirmakerData());
+    ours.Store("deleted", CSkirmakerData());
     ours.Blank("deleted");
     const CSkirmakerData* untouched = ours.Find("untouched");
     for (const char* title : {"changed", "untouched", "deleted", "new there"})

@@ -39,15 +39,13 @@ CSkirmakerData Record(const std::string& title, std::array<int, 4> flags = {}) {
     form.m_bPlayerVsAI = flags[2];
     form.m_bPlayerVsPlayer = flags[3];
     form.m_strComments = "about " + title + "\r\nsecond line";
-    CSkirmakerData record;
-    record.Fill(title, form);
-    return record;
+    return CSkirmakerData::Saved(title, form);
 }
 
-using Entries = std::vector<std::pair<std::string, CSkirmakerData>>;
+using Entries = std::vector<std::pair<std::string, std::optional<CSkirmakerData>>>;
 std::string DataFileOf(const Entries& entries) {
     CSetupStore store;
-    for (const auto& [key, record] : entries) store.Store(key, std::make_unique<CSkirmakerData>(record));
+    for (const auto& [key, record] : entries) store.Store(key, record);
     return CSetupDataFile::Encode(store);
 }
 
@@ -82,16 +80,15 @@ protected:
     }
     // Fills the form with `record`, types `title` and clicks Save; returns the record Save should store.
     CSkirmakerData Save(const CSkirmakerData& record, const std::string& title) {
-        for (const ShipPlace& place : kShipPlaces) SetWindowTextA(Item(place.controlId), (record.*place.member).c_str());
-        for (const ModeBox& box : kModeBoxes) CheckDlgButton(run->hWnd, box.controlId, record.*box.member);
-        SetWindowTextA(Item(IDC_COMMENTS), record.m_strComments.c_str());
+        const CSetupForm form = record.Form();
+        for (const ShipPlace& place : kShipPlaces) SetWindowTextA(Item(place.controlId), (form.*place.member).c_str());
+        for (const ModeBox& box : kModeBoxes) CheckDlgButton(run->hWnd, box.controlId, form.*box.member);
+        SetWindowTextA(Item(IDC_COMMENTS), form.m_strComments.c_str());
         SendMessageA(SetupsEdit(), EM_SETSEL, 0, -1);
         PostKey(SetupsEdit(), VK_DELETE);
         TypeText(*run->ui, SetupsEdit(), title);
         run->Click(IDC_SAVE);
-        CSkirmakerData saved;
-        saved.Fill(title, record);
-        return saved;
+        return CSkirmakerData::Saved(title, form);
     }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
@@ -196,7 +193,7 @@ TEST_F(SetupDialogTest, LongPastesAreTakenWhole) {
     }
     run->Click(IDC_SAVE);
     ASSERT_NE(run->dlg->m_mapSetups.Find(text), nullptr);
-    EXPECT_EQ(run->dlg->m_mapSetups.Find(text)->m_strComments, text);
+    EXPECT_EQ(run->dlg->m_mapSetups.Find(text)->Form().m_strComments, text);
 }
 
 // With every setup saved, Esc and the close box write nothing and ask nothing;
@@ -335,12 +332,13 @@ TEST_F(SetupDialogTest, ACopiedSetupPastesIntoAnotherFormAndOtherTextChangesNoth
     EXPECT_FALSE(fs::exists(game.dataFile));
 }
 
-// Save with a title that is new, stored already, stored in another letter case, or empty.
+// Save with a title that is new, stored already, listed without a record, stored in another letter case, or empty.
 TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
     const std::pair<const char*, std::vector<std::string>> cases[] = {
-        {"Beta", {"Alpha", "Beta", "Gamma"}}, {"Alpha", {"Alpha", "Gamma"}}, {"", {"Alpha", "Gamma"}},
-        {"alpha", {"alpha", "Alpha", "Gamma"}}, {" Alpha", {" Alpha", "Alpha", "Gamma"}}};
-    const Entries before{{"Alpha", Record("Alpha", {1, 0, 1, 0})}, {"Gamma", Record("Gamma", {0, 1, 0, 1})}};
+        {"Beta", {"Alpha", "Beta", "Gamma"}}, {"Alpha", {"Alpha", "Gamma"}}, {"Delta", {"Alpha", "Delta", "Gamma"}},
+        {"", {"Alpha", "Gamma"}}, {"alpha", {"alpha", "Alpha", "Gamma"}}, {" Alpha", {" Alpha", "Alpha", "Gamma"}}};
+    const Entries before{{"Alpha", Record("Alpha", {1, 0, 1, 0})}, {"Delta", std::nullopt},
+                         {"Gamma", Record("Gamma", {0, 1, 0, 1})}};
     WriteFileBytes(game.scriptsIni, kMissionIni);
     for (const auto& [title, lines] : cases) {
         SCOPED_TRACE(title);
@@ -361,7 +359,7 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
             EXPECT_TRUE(Boxes().empty());
         } else {  // nothing is saved under no title: the user is asked for one and the form stays
             EXPECT_EQ(DataFile(), DataFileOf(before));
-            CSetupForm kept = form;
+            CSetupForm kept = form.Form();
             kept.m_strSetupTitle = kAppliedTitle;
             EXPECT_EQ(Shown(), Describe(kept));
             ExpectOneBox(MB_ICONINFORMATION, "title");
@@ -391,7 +389,7 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     EXPECT_EQ(PlayerPlacesEnabled(), "000000");
     for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
         run->Choose(IDC_SETUPS, i);
-        EXPECT_EQ(Shown(), Describe(entries[i].second));
+        EXPECT_EQ(Shown(), Describe(entries[i].second->Form()));
         EXPECT_EQ(Text(IDC_SETUPS), entries[i].first);
         EXPECT_EQ(PlayerPlacesEnabled(), rows[i].enabled) << i;
     }
@@ -407,11 +405,15 @@ TEST_F(SetupDialogTest, DeleteBlanksTheSetupAndWritesItAtOnce) {
     const Entries before{{"Alpha", Record("Alpha", {1, 1, 1, 1})}, {"Gamma", Record("Gamma", {0, 0, 1, 0})}};
     WriteFileBytes(BesideProgram(), DataFileOf(before));
     Start(kMissionIni);
-    // A typed title that is not stored changes nothing but the form, though Gamma's line is chosen.
+    // A typed title that is not stored, or none, changes nothing, though Gamma's line is chosen: the user hears why.
     run->Choose(IDC_SETUPS, 1);
-    SetWindowTextA(Item(IDC_SETUPS), "Gam");
-    run->Click(IDC_DELETE);
-    ExpectClearedForm();
+    for (const char* typed : {"Gam", ""}) {
+        SetWindowTextA(Item(IDC_SETUPS), typed);
+        run->Click(IDC_DELETE);
+        ExpectOneBox(MB_ICONINFORMATION, *typed ? "nothing was deleted" : "setup to delete");
+        ClearBoxes();
+        EXPECT_EQ(Shown(), Describe(before[1].second->Form()));
+    }
     EXPECT_EQ(ReadFileBytes(BesideProgram()), DataFileOf(before));
     run->Choose(IDC_SETUPS, 0);
     run->Click(IDC_DELETE);

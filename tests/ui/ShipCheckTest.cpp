@@ -150,7 +150,7 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
     CSetupForm form;
     form.m_strShip4 = "Kestrel";
     CSetupStore store;
-    store.Store("Raid", std::make_unique<CSkirmakerData>())->Fill("Raid", form);
+    store.Fill("Raid", form);
     WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
     StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
     HWND catalogue = Item(IDC_CATALOGUE);
