@@ -13,6 +13,7 @@
 #include <string>
 
 #include "files/FileIO.h"
+#include "GeneratedSetups.h"
 #include "setups/SetupDataFile.h"
 
 namespace {
@@ -49,59 +50,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// Deterministic numbers, so every run measures the same files.
-class Lcg {
-public:
-    std::uint32_t Next(std::uint32_t bound) {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(m_state >> 33) % bound;
-    }
-private:
-    std::uint64_t m_state = 42;
-};
-
-// Sub names of the game's length range (3 to 29 characters).
-const char* const kShips[] = {
-    "Raider",          "Lancer Mk II",      "Heavy Cruiser",  "Ion Frigate",        "Assault Corvette",
-    "Carrier",         "Drone Platform",    "Scout",          "Missile Destroyer",  "Support Frigate",
-    "Dreadnought",     "Gunship",           "Mining Barge",   "Research Station",   "Multi-Beam Frigate",
-    "Hvy. Corvette",   "Defender",          "Salvage Corvette", "Proximity Sensor", "Sentinel Defense Platform",
-};
-const char* const kComments[] = {
-    "",
-    "",
-    "Quick match for two players.",
-    "AI holds the gate; players start at the north rim.\r\nNo carriers for the host.",
-    "Team practice: everyone picks, AI gets heavy ships.",
-};
-
-CSetupStore MakeStore(int count) {
-    Lcg random;
-    CSetupStore store;
-    for (int i = 0; i < count; ++i) {
-        auto record = std::make_unique<CSkirmakerData>();
-        const std::string title = "Skirmish " + std::to_string(i) + " " + kShips[random.Next(20)];
-        record->m_strTitle = title;
-        record->m_strSetupTitle = title;
-        std::string* ships[] = {&record->m_strShip1,  &record->m_strShip2,  &record->m_strShip3,
-                                &record->m_strShip4,  &record->m_strShip5,  &record->m_strShip6,
-                                &record->m_strShip7,  &record->m_strShip8,  &record->m_strShip9,
-                                &record->m_strShip10, &record->m_strShip11, &record->m_strShip12,
-                                &record->m_strShip13, &record->m_strShip14};
-        for (std::string* ship : ships)
-            if (random.Next(4) != 0) *ship = kShips[random.Next(20)];  // some places stay empty
-        const bool host = random.Next(2) != 0;
-        const bool versusAI = random.Next(2) != 0;
-        record->m_bHostSelectShips = host;
-        record->m_bPlayerSelectShips = !host;
-        record->m_bPlayerVsAI = versusAI;
-        record->m_bPlayerVsPlayer = !versusAI;
-        record->m_strComments = kComments[random.Next(5)];
-        store.Store(title, std::move(record));
-    }
-    return store;
-}
-
 // A data file of `count` setups, written once per run.
 struct Fixture {
     std::string path;
@@ -115,7 +63,7 @@ const Fixture& GetFixture(int count) {
         const fs::path dir = fs::temp_directory_path() / "skm-setups-bench";
         fs::create_directories(dir);
         it->second.path = (dir / ("setups-" + std::to_string(count) + ".dat")).string();
-        CSetupStore store = MakeStore(count);
+        CSetupStore store = bench::MakeStore(count);
         const std::string bytes = CSetupDataFile::Encode(store);
         files::ReplaceWholeFile(it->second.path, bytes);
         it->second.fileBytes = bytes.size();
