@@ -4,6 +4,48 @@
 #include "resource.h"
 #include "ui/SkirmakerDlg.h"
 
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A line of the setup list: its text as the list keeps it and its record.
+struct SetupLine {
+    std::wstring text;
+    CSkirmakerData* record;
+};
+
+// An ANSI title made wide as the list's ANSI messages make it.
+std::wstring WidenAnsi(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+// Sorts `lines` by `less`, equal lines keeping their order, by merging the
+// runs already in order: the store's byte order is mostly the list's, so this
+// takes a few comparisons a line where a full sort takes one per halving.
+template <class Less>
+void SortMergingRuns(std::vector<SetupLine>& lines, Less less) {
+    std::vector<std::size_t> bounds{0};
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (less(lines[i], lines[i - 1])) bounds.push_back(i);
+    bounds.push_back(lines.size());
+    while (bounds.size() > 2) {
+        std::vector<std::size_t> merged{0};
+        for (std::size_t r = 0; r + 2 < bounds.size(); r += 2) {
+            const auto at = [&](std::size_t bound) { return lines.begin() + static_cast<std::ptrdiff_t>(bounds[bound]); };
+            std::inplace_merge(at(r), at(r + 1), at(r + 2), less);
+            merged.push_back(bounds[r + 2]);
+        }
+        if (bounds.size() % 2 == 0) merged.push_back(bounds.back());  // an odd run waits for the next pass
+        bounds = std::move(merged);
+    }
+}
+
+}  // namespace
+
 void CSkirmakerDlg::LoadSetups() {
     const SetupLoadResult result = m_dataFile.Load(m_mapSetups);
     if (!result.message.empty()) MessageBox(result.message.c_str(), nullptr, MB_ICONWARNING);
@@ -26,13 +68,35 @@ SetupSaveStatus CSkirmakerDlg::SaveSetups() {
 }
 
 void CSkirmakerDlg::FillSetupList() {
-    // A start-up completed late finds the lines of the setups saved meanwhile.
-    m_comboSetups.SendMessage(CB_RESETCONTENT);
+    // The lines are sorted here and appended in order: a sorted list finds
+    // each new line's place and moves the lines after it. Under Wine every
+    // message to a subclassed window is slow: the combo's object lets go of
+    // its window while the lines go in.
+    HWND combo = m_comboSetups.Detach();
+    const auto locale = static_cast<LCID>(::SendMessageW(combo, CB_GETLOCALE, 0, 0));
+    std::vector<SetupLine> lines;
+    std::size_t textBytes = 0;
     for (const auto& [key, record] : m_mapSetups.GetEntries()) {
         if (!record) continue;
-        const int index = m_comboSetups.AddString(record->m_strTitle.c_str());
-        if (index >= 0) m_comboSetups.SetItemDataPtr(index, record.get());
+        lines.push_back({WidenAnsi(record->m_strTitle), record.get()});
+        textBytes += (lines.back().text.size() + 1) * sizeof(wchar_t);
     }
+    // As the sorted list compares, by its locale and ignoring case; lines it
+    // holds equal keep the store's order.
+    SortMergingRuns(lines, [locale](const SetupLine& a, const SetupLine& b) {
+        return CompareStringW(locale, NORM_IGNORECASE, a.text.c_str(), -1, b.text.c_str(), -1) == CSTR_LESS_THAN;
+    });
+    // A start-up completed late finds the lines of the setups saved meanwhile.
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    ::SendMessageW(combo, CB_INITSTORAGE, lines.size(), textBytes);
+    ::SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+    for (const SetupLine& line : lines) {
+        const LRESULT index =
+            ::SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.text.c_str()));
+        if (index >= 0) ::SendMessageW(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(line.record));
+    }
+    ::SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+    m_comboSetups.Attach(combo);
 }
 
 void CSkirmakerDlg::OnSelchangeSetups() {

@@ -51,6 +51,19 @@ std::string DataFileOf(const Entries& entries) {
     return CSetupDataFile::Encode(store);
 }
 
+// `titles` in the order a sorted list of the platform keeps them.
+std::vector<std::string> SortedByTheList(const std::vector<std::string>& titles) {
+    HWND list = CreateWindowA("ListBox", nullptr, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    for (const std::string& title : titles) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    std::vector<std::string> sorted(titles.size());
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        sorted[i].resize(SendMessageA(list, LB_GETTEXTLEN, i, 0));
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(sorted[i].data()));
+    }
+    DestroyWindow(list);
+    return sorted;
+}
+
 // The folder picker's stand-in: gives the folders of `g_picks` in turn, then cancels.
 std::deque<std::string> g_picks;
 std::string g_pickerTitle;
@@ -317,13 +330,16 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
 
 // The mode boxes' rules are the form's; here, that the dialog shows them.
 TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutTouchingTheMission) {
-    // Host flag 1 enables P1-P6 and 0 disables them; any other value leaves them as they are.
-    const struct { std::array<int, 4> flags; const char* enabled; } rows[] = {{{1, 0, 1, 0}, "111111"},
-        {{2, 1, 0, 0}, "111111"}, {{0, 1, 0, 1}, "000000"}, {{2, 0, 1, 1}, "000000"}, {{1, 1, 1, 1}, "111111"}};
+    // Titles the list sorts otherwise than bytes do. Host flag 1 enables P1-P6 and 0 disables
+    // them; any other value leaves them as they are.
+    const struct { const char* title; std::array<int, 4> flags; const char* enabled; } rows[] = {
+        {"beta", {1, 0, 1, 0}, "111111"}, {"Alpha", {2, 1, 0, 0}, "111111"}, {"a-c", {0, 1, 0, 1}, "000000"},
+        {"ab", {2, 0, 1, 1}, "000000"}, {"-x", {1, 1, 1, 1}, "111111"}, {"\xC4pfel", {0, 0, 0, 0}, "000000"}};
     Entries entries;
+    std::vector<std::string> titles;
     for (const auto& row : rows) {
-        const std::string title(1, static_cast<char>('A' + entries.size()));
-        entries.emplace_back(title, Record(title, row.flags));
+        entries.emplace_back(row.title, Record(row.title, row.flags));
+        titles.push_back(row.title);
     }
     WriteFileBytes(game.dataFile, DataFileOf(entries));
     Start(kMissionIni);
@@ -334,14 +350,20 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     EXPECT_EQ(PlayerPlacesEnabled(), "111111");
     run->Click(IDC_PLAYER_SELECT_SHIPS);
     EXPECT_EQ(PlayerPlacesEnabled(), "000000");
-    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        run->Choose(IDC_SETUPS, i);
+    const std::vector<std::string> lines = Lines();
+    EXPECT_EQ(lines, SortedByTheList(titles));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        run->Choose(IDC_SETUPS, std::find(lines.begin(), lines.end(), entries[i].first) - lines.begin());
         EXPECT_EQ(Shown(), Describe(entries[i].second));
         EXPECT_EQ(Text(IDC_SETUPS), entries[i].first);
         EXPECT_EQ(PlayerPlacesEnabled(), rows[i].enabled) << i;
     }
     EXPECT_EQ(theMissionSettings.m_strShips[1] + theMissionSettings.m_strSetup, "\"Kestrel\"" + kAppliedTitle);
     EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 312);
+    // A title saved later lands where the list sorts it among those.
+    Save(Record("form"), "A-B");
+    titles.push_back("A-B");
+    EXPECT_EQ(Lines(), SortedByTheList(titles));
     EXPECT_TRUE(Boxes().empty());
 }
 
