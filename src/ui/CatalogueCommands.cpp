@@ -10,9 +10,6 @@ namespace {
 
 using CatalogueEntries = std::map<std::string, std::unique_ptr<CShipEntry>>;
 
-// Adds the game's ships once the dialog is on screen.
-constexpr UINT_PTR kGameShipsTimer = 1;
-
 // Adds a line to the sorted list `combo` for each ship, with its entry as the line's data.
 void AddLines(HWND combo, std::span<const catalogue::CatalogueEntry> ships, CatalogueEntries& entries) {
     std::size_t textBytes = 0;
@@ -60,8 +57,9 @@ void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {
 }
 
 void CSkirmakerDlg::OnTimer(UINT_PTR id) {
-    if (id != kGameShipsTimer) return;
+    if (id != kGameShipsTimer && id != kShipTipsTimer) return;
     KillTimer(m_hWnd, id);
+    if (id == kShipTipsTimer) return CreateShipTips();
     std::string install;
     if (theMissionSettings.GetInstallPath(install))
         m_knownShips = catalogue::KnownShips(catalogue::ReadGameLoadouts(install));

@@ -82,6 +82,10 @@ public:
     // Ship catalogue.
     void FillShipCatalogue();
     void AddCatalogueLines(std::size_t upTo);
+    // The work left for once the dialog is on screen, one timer each: the
+    // game's ships, and the ship fields' tips.
+    static constexpr UINT_PTR kGameShipsTimer = 1;
+    static constexpr UINT_PTR kShipTipsTimer = 2;
     void OnTimer(UINT_PTR id);
     void OnSelchangeCatalogue();
 
@@ -145,6 +149,7 @@ private:
 
     // The ship-name check.
     void AttachShipFields();
+    void CreateShipTips();
     void CheckShipFields();
     void CheckShip(int n);
     // The ship field `window`, or null.

@@ -103,6 +103,20 @@ TEST_F(ShipCheckTest, AFlaggedFieldSaysWhyAndOneActionPutsTheExactName) {
         EXPECT_EQ(Balloon(), fixed ? "(none)" : tip);
         EXPECT_EQ(Colours(id).first == kWarningText, !fixed);
     }
+    // A6's balloon lies over A7, yet the first click on A7 reaches it.
+    SetWindowTextA(Item(IDC_SHIP6), "Kestrel");
+    run->Focus(Item(IDC_SHIP6));
+    RECT a7, balloon, both;
+    GetWindowRect(Item(IDC_SHIP7), &a7);
+    GetWindowRect(run->dlg->m_shipTips.m_focused.m_hWnd, &balloon);
+    ASSERT_TRUE(IntersectRect(&both, &a7, &balloon));
+    SetCursorPos((both.left + both.right) / 2, (both.top + both.bottom) / 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    EXPECT_TRUE(WaitFor([&] { return run->Gui().hwndFocus == Item(IDC_SHIP7); }));
     // Nothing blocks: Enter in a flagged field runs "Select", which writes the fields as they stand.
     PostKey(Item(IDC_SHIP9), VK_RETURN);
     ASSERT_TRUE(run->ui->Join());
