@@ -4,7 +4,7 @@
 #include "gameconfig/MissionSettings.h"
 #include "ui/SkirmakerDlg.h"
 
-#include <cstdio>
+#include <string>
 
 void CSkirmakerDlg::OnOK() {
     UpdateData(TRUE);
@@ -13,10 +13,9 @@ void CSkirmakerDlg::OnOK() {
     if (RefuseIncompleteMode()) return;
     ApplyTo(theMissionSettings);
     if (!theMissionSettings.Save()) {
-        char text[128];
-        std::snprintf(text, sizeof text, "Error saving to sripts.ini; code %d.",
-                      static_cast<int>(theMissionSettings.GetLastError()));
-        MessageBox(text);
+        const std::string text = "Error saving to sripts.ini; code " +
+                                 std::to_string(static_cast<int>(theMissionSettings.GetLastError())) + ".";
+        MessageBox(text.c_str());
         return;
     }
     AfxMessageBox("Game Setup Saved For Voidwake Game Play!", MB_ICONINFORMATION);
