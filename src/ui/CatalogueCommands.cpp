@@ -43,6 +43,9 @@ void CSkirmakerDlg::FillShipCatalogue() {
     m_catalogueLines = 0;  // the list of a dialog window just made is empty
     AddCatalogueLines(m_knownShips.Size());
     SetTimer(m_hWnd, kGameShipsTimer, 0, nullptr);
+    // The ship fields' tips show only where the user points or moves to:
+    // they are made after the game's ships, which mark the fields.
+    SetTimer(m_hWnd, kShipTipsTimer, 0, nullptr);
 }
 
 void CSkirmakerDlg::AddCatalogueLines(std::size_t upTo) {

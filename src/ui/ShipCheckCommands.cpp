@@ -43,8 +43,6 @@ void CSkirmakerDlg::AttachShipFields() {
     for (std::size_t i = 0; i < kShipPlaces.size(); ++i)
         m_shipFields[i].Attach(GetDlgItem(kShipPlaces[i].controlId), m_shipTips);
     m_shipTips.m_pLastFocused = nullptr;
-    // Tips show only where the user points or moves to: they are made once the dialog is on screen.
-    SetTimer(m_hWnd, kShipTipsTimer, 0, nullptr);
 }
 
 void CSkirmakerDlg::CreateShipTips() {

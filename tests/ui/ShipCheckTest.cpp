@@ -110,11 +110,15 @@ TEST_F(ShipCheckTest, AFlaggedFieldSaysWhyAndOneActionPutsTheExactName) {
     GetWindowRect(Item(IDC_SHIP7), &a7);
     GetWindowRect(run->dlg->m_shipTips.m_focused.m_hWnd, &balloon);
     ASSERT_TRUE(IntersectRect(&both, &a7, &balloon));
-    SetCursorPos((both.left + both.right) / 2, (both.top + both.bottom) / 2);
+    // Each event says where it is: the pointer's own moves may still be on their way.
     INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        INPUT& input = click[button == MOUSEEVENTF_LEFTUP];
+        input.type = INPUT_MOUSE;
+        input.mi.dx = (both.left + both.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = (both.top + both.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button;
+    }
     SendInput(2, click, sizeof(INPUT));
     EXPECT_TRUE(WaitFor([&] { return run->Gui().hwndFocus == Item(IDC_SHIP7); }));
     // Nothing blocks: Enter in a flagged field runs "Select", which writes the fields as they stand.
