@@ -51,15 +51,12 @@ std::string DataFileOf(const Entries& entries) {
     return CSetupDataFile::Encode(store);
 }
 
-// `titles` in the order a sorted list of the platform keeps them.
-std::vector<std::string> SortedByTheList(const std::vector<std::string>& titles) {
+// The titles of `entries` added in turn to a sorted list of the platform, in the order it keeps them.
+std::vector<std::string> SortedByTheList(const Entries& entries) {
     HWND list = CreateWindowA("ListBox", nullptr, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    for (const std::string& title : titles) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str()));
-    std::vector<std::string> sorted(titles.size());
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        sorted[i].resize(SendMessageA(list, LB_GETTEXTLEN, i, 0));
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(sorted[i].data()));
-    }
+    std::vector<std::string> sorted;
+    for (const auto& [title, record] : entries)
+        sorted.insert(sorted.begin() + SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str())), title);
     DestroyWindow(list);
     return sorted;
 }
@@ -330,17 +327,12 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
 
 // The mode boxes' rules are the form's; here, that the dialog shows them.
 TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutTouchingTheMission) {
-    // Titles the list sorts otherwise than bytes do. Host flag 1 enables P1-P6 and 0 disables
-    // them; any other value leaves them as they are.
+    // Titles not sorted as their bytes are; host flag 1 enables P1-P6, 0 disables them, others leave them.
     const struct { const char* title; std::array<int, 4> flags; const char* enabled; } rows[] = {
         {"beta", {1, 0, 1, 0}, "111111"}, {"Alpha", {2, 1, 0, 0}, "111111"}, {"a-c", {0, 1, 0, 1}, "000000"},
         {"ab", {2, 0, 1, 1}, "000000"}, {"-x", {1, 1, 1, 1}, "111111"}, {"\xC4pfel", {0, 0, 0, 0}, "000000"}};
     Entries entries;
-    std::vector<std::string> titles;
-    for (const auto& row : rows) {
-        entries.emplace_back(row.title, Record(row.title, row.flags));
-        titles.push_back(row.title);
-    }
+    for (const auto& row : rows) entries.emplace_back(row.title, Record(row.title, row.flags));
     WriteFileBytes(game.dataFile, DataFileOf(entries));
     Start(kMissionIni);
     EXPECT_EQ(Text(IDC_SETUP_TITLE) + Text(IDC_SHIP1) + Text(IDC_SHIP9), kAppliedTitle + "\"Kestrel\"Dart");
@@ -351,7 +343,7 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     run->Click(IDC_PLAYER_SELECT_SHIPS);
     EXPECT_EQ(PlayerPlacesEnabled(), "000000");
     const std::vector<std::string> lines = Lines();
-    EXPECT_EQ(lines, SortedByTheList(titles));
+    EXPECT_EQ(lines, SortedByTheList(entries));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         run->Choose(IDC_SETUPS, std::find(lines.begin(), lines.end(), entries[i].first) - lines.begin());
         EXPECT_EQ(Shown(), Describe(entries[i].second));
@@ -362,8 +354,8 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 312);
     // A title saved later lands where the list sorts it among those.
     Save(Record("form"), "A-B");
-    titles.push_back("A-B");
-    EXPECT_EQ(Lines(), SortedByTheList(titles));
+    entries.emplace_back("A-B", CSkirmakerData());
+    EXPECT_EQ(Lines(), SortedByTheList(entries));
     EXPECT_TRUE(Boxes().empty());
 }
 
