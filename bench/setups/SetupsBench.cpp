@@ -14,6 +14,7 @@
 #include <string>
 
 #include "files/FileIO.h"
+#include "GeneratedSetups.h"
 #include "setups/SetupDataFile.h"
 
 namespace {
@@ -50,52 +51,6 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-// Deterministic numbers, so every run measures the same files.
-class Lcg {
-public:
-    std::uint32_t Next(std::uint32_t bound) {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(m_state >> 33) % bound;
-    }
-private:
-    std::uint64_t m_state = 42;
-};
-
-// Sub names of the game's length range (3 to 29 characters).
-const char* const kShips[] = {
-    "Raider",          "Lancer Mk II",      "Heavy Cruiser",  "Ion Frigate",        "Assault Corvette",
-    "Carrier",         "Drone Platform",    "Scout",          "Missile Destroyer",  "Support Frigate",
-    "Dreadnought",     "Gunship",           "Mining Barge",   "Research Station",   "Multi-Beam Frigate",
-    "Hvy. Corvette",   "Defender",          "Salvage Corvette", "Proximity Sensor", "Sentinel Defense Platform",
-};
-const char* const kComments[] = {
-    "",
-    "",
-    "Quick match for two players.",
-    "AI holds the gate; players start at the north rim.\r\nNo carriers for the host.",
-    "Team practice: everyone picks, AI gets heavy ships.",
-};
-
-CSetupStore MakeStore(int count) {
-    Lcg random;
-    CSetupStore store;
-    for (int i = 0; i < count; ++i) {
-        CSetupForm form;
-        const std::string title = "Skirmish " + std::to_string(i) + " " + kShips[random.Next(20)];
-        for (const ShipPlace& place : kShipPlaces)
-            if (random.Next(4) != 0) form.*place.member = kShips[random.Next(20)];  // some places stay empty
-        const bool host = random.Next(2) != 0;
-        const bool versusAI = random.Next(2) != 0;
-        form.m_bHostSelectShips = host;
-        form.m_bPlayerSelectShips = !host;
-        form.m_bPlayerVsAI = versusAI;
-        form.m_bPlayerVsPlayer = !versusAI;
-        form.m_strComments = kComments[random.Next(5)];
-        store.Fill(title, form);
-    }
-    return store;
-}
-
 // A data file of `count` setups, written once per run, and the same file
 // after another copy of the program changed one of its setups.
 struct Fixture {
@@ -111,7 +66,7 @@ const Fixture& GetFixture(int count) {
         const fs::path dir = fs::temp_directory_path() / "skm-setups-bench";
         fs::create_directories(dir);
         it->second.path = (dir / ("setups-" + std::to_string(count) + ".dat")).string();
-        CSetupStore store = MakeStore(count);
+        CSetupStore store = bench::MakeStore(count);
         it->second.bytes = CSetupDataFile::Encode(store);
         files::ReplaceWholeFile(it->second.path, it->second.bytes);
         store.Fill(std::string((*store.GetEntries().begin()).title.View()), CSetupForm());

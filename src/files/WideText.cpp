@@ -21,13 +21,15 @@ std::string Narrow(std::wstring_view wide) {
     return utf8;
 }
 
-std::string Utf8OfAnsi(std::string_view ansi) {
+std::wstring WidenAnsi(std::string_view ansi) {
     if (ansi.empty()) return {};
     const int size = static_cast<int>(ansi.size());
     std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)), L'\0');
     MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return Narrow(wide);
+    return wide;
 }
+
+std::string Utf8OfAnsi(std::string_view ansi) { return Narrow(WidenAnsi(ansi)); }
 
 bool ToAnsi(std::string& text) {
     if (GetACP() == CP_UTF8 || text.empty()) return true;

@@ -14,6 +14,8 @@ std::wstring Widen(std::string_view utf8);
 // UTF-8 of UTF-16 text.
 std::string Narrow(std::wstring_view wide);
 
+// UTF-16 of a text in the ANSI code page, as the system's ANSI messages make it.
+std::wstring WidenAnsi(std::string_view ansi);
 // UTF-8 of a text in the ANSI code page (a form's text put into a message).
 std::string Utf8OfAnsi(std::string_view ansi);
 // Turns UTF-8 `text` into the ANSI code page's bytes; false when a character

@@ -9,9 +9,6 @@
 
 namespace {
 
-// Adds the game's ships once the dialog is on screen.
-constexpr UINT_PTR kGameShipsTimer = 1;
-
 // Adds a line to the sorted list `combo` for each ship, the first being known
 // ship number `first`. A line's data is its ship's number plus one (0 names no
 // ship): a number can be checked against the known ships, where a pointer into
@@ -40,6 +37,9 @@ void CSkirmakerDlg::FillShipCatalogue() {
     m_catalogueLines = 0;  // the list of a dialog window just made is empty
     ShowKnownShips(catalogue::KnownShips());
     SetTimer(m_hWnd, kGameShipsTimer, 0, nullptr);
+    // The ship fields' tips show only where the user points or moves to:
+    // they are made after the game's ships, which mark the fields.
+    SetTimer(m_hWnd, kShipTipsTimer, 0, nullptr);
 }
 
 void CSkirmakerDlg::ShowKnownShips(catalogue::KnownShips known) {
@@ -78,6 +78,10 @@ void CSkirmakerDlg::LoadGameShips() {
 
 void CSkirmakerDlg::OnTimer(UINT_PTR id) {
     if (id == kGameShipsTimer) LoadGameShips();
+    if (id == kShipTipsTimer) {
+        KillTimer(m_hWnd, id);
+        CreateShipTips();
+    }
 }
 
 void CSkirmakerDlg::OnSelchangeCatalogue() {

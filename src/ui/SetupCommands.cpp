@@ -1,8 +1,43 @@
 // The setup dialog's saved-setups commands: the setup list, Save, Delete,
 // Close and the release of the dialog's records.
 #include "gameconfig/MissionSettings.h"
+#include "files/WideText.h"
 #include "resource.h"
 #include "ui/SkirmakerDlg.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A line of the setup list: its text as the list keeps it and its record.
+struct SetupLine {
+    std::wstring text;
+    CSkirmakerData* record;
+};
+
+// Sorts `lines` by `less`, equal lines keeping their order, by merging the
+// runs already in order: the store's byte order is mostly the list's, so this
+// takes a few comparisons a line where a full sort takes one per halving.
+template <class Less>
+void SortMergingRuns(std::vector<SetupLine>& lines, Less less) {
+    std::vector<std::size_t> bounds{0};
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (less(lines[i], lines[i - 1])) bounds.push_back(i);
+    bounds.push_back(lines.size());
+    while (bounds.size() > 2) {
+        std::vector<std::size_t> merged{0};
+        for (std::size_t r = 0; r + 2 < bounds.size(); r += 2) {
+            const auto at = [&](std::size_t bound) { return lines.begin() + static_cast<std::ptrdiff_t>(bounds[bound]); };
+            std::inplace_merge(at(r), at(r + 1), at(r + 2), less);
+            merged.push_back(bounds[r + 2]);
+        }
+        if (bounds.size() % 2 == 0) merged.push_back(bounds.back());  // an odd run waits for the next pass
+        bounds = std::move(merged);
+    }
+}
+
+}  // namespace
 
 void CSkirmakerDlg::LoadSetups() {
     ChooseDataFile();
@@ -29,13 +64,35 @@ SetupSaveStatus CSkirmakerDlg::SaveSetups() {
 }
 
 void CSkirmakerDlg::FillSetupList() {
-    // A start-up completed late finds the lines of the setups saved meanwhile.
-    m_comboSetups.SendMessage(CB_RESETCONTENT);
+    // The lines are sorted here and appended in order: a sorted list finds
+    // each new line's place and moves the lines after it. Under Wine every
+    // message to a subclassed window is slow: the combo's object lets go of
+    // its window while the lines go in.
+    HWND combo = m_comboSetups.Detach();
+    const auto locale = static_cast<LCID>(::SendMessageW(combo, CB_GETLOCALE, 0, 0));
+    std::vector<SetupLine> lines;
+    std::size_t textBytes = 0;
     for (const auto& [key, record] : m_mapSetups.GetEntries()) {
         if (!record) continue;
-        const int index = m_comboSetups.AddString(std::string(record->Title()).c_str());
-        if (index >= 0) m_comboSetups.SetItemDataPtr(index, const_cast<CSkirmakerData*>(&*record));
+        lines.push_back({files::WidenAnsi(record->Title()), const_cast<CSkirmakerData*>(&*record)});
+        textBytes += (lines.back().text.size() + 1) * sizeof(wchar_t);
     }
+    // As the sorted list compares, by its locale and ignoring case; lines it
+    // holds equal keep the store's order.
+    SortMergingRuns(lines, [locale](const SetupLine& a, const SetupLine& b) {
+        return CompareStringW(locale, NORM_IGNORECASE, a.text.c_str(), -1, b.text.c_str(), -1) == CSTR_LESS_THAN;
+    });
+    // A start-up completed late finds the lines of the setups saved meanwhile.
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    ::SendMessageW(combo, CB_INITSTORAGE, lines.size(), textBytes);
+    ::SendMessageW(combo, WM_SETREDRAW, FALSE, 0);
+    for (const SetupLine& line : lines) {
+        const LRESULT index =
+            ::SendMessageW(combo, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(line.text.c_str()));
+        if (index >= 0) ::SendMessageW(combo, CB_SETITEMDATA, index, reinterpret_cast<LPARAM>(line.record));
+    }
+    ::SendMessageW(combo, WM_SETREDRAW, TRUE, 0);
+    m_comboSetups.Attach(combo);
 }
 
 void CSkirmakerDlg::OnSelchangeSetups() {
@@ -118,6 +175,14 @@ void CSkirmakerDlg::OnDestroy() {
     Default();
     // Closes any help window opened for this program; nothing depends on the answer.
     ::WinHelpA(m_hWnd, nullptr, HELP_QUIT, 0);
-    // The list lines still point at these records until the controls go; nothing reads them.
+    // A list that goes tells the dialog of each line that carries data, and
+    // under Wine each such message to the dialog and its subclassed combos
+    // waits on the Wine server: thousands of lines took seconds. The lines
+    // let go of their records first, past the combos' objects.
+    for (CComboBox* combo : {static_cast<CComboBox*>(&m_comboCatalogue), &m_comboSetups}) {
+        HWND window = combo->Detach();
+        const LRESULT lines = ::SendMessageW(window, CB_GETCOUNT, 0, 0);
+        for (LRESULT line = 0; line < lines; ++line) ::SendMessageW(window, CB_SETITEMDATA, line, 0);
+    }
     m_mapSetups.Clear();
 }

@@ -40,12 +40,17 @@ POINT MenuPoint(HWND field, POINT at) {
 }  // namespace
 
 void CSkirmakerDlg::AttachShipFields() {
+    for (std::size_t i = 0; i < kShipPlaces.size(); ++i)
+        m_shipFields[i].Attach(GetDlgItem(kShipPlaces[i].controlId), m_shipTips);
+    m_shipTips.m_pLastFocused = nullptr;
+}
+
+void CSkirmakerDlg::CreateShipTips() {
     COMBOBOXINFO catalogue{};
     catalogue.cbSize = sizeof catalogue;
     GetComboBoxInfo(GetDlgItem(IDC_CATALOGUE), &catalogue);
     m_shipTips.Create(m_hWnd, catalogue.hwndItem);
-    for (std::size_t i = 0; i < kShipPlaces.size(); ++i)
-        m_shipFields[i].Attach(GetDlgItem(kShipPlaces[i].controlId), m_shipTips);
+    for (CShipField& field : m_shipFields) field.AddTools();
 }
 
 void CSkirmakerDlg::CheckShipFields() {

@@ -31,9 +31,12 @@ void CShipFieldTips::Create(HWND dialog, HWND catalogue) {
     m_pointed.Create(dialog, 0, width.right);
     m_focused.Create(dialog, TTS_BALLOON, width.right);
     m_focused.SetTitle(TTI_WARNING, LoadText(IDS_SHIPCHECK_TITLE));
+    // The balloon lies over the controls below its field: clicks go through it to them.
+    const HWND balloon = m_focused.m_hWnd;
+    SetWindowLongPtrA(balloon, GWL_EXSTYLE, GetWindowLongPtrA(balloon, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    SetLayeredWindowAttributes(balloon, 0, 255, LWA_ALPHA);
     m_pointed.AddTool(catalogue, TTF_SUBCLASS);
     m_pointed.UpdateTipText(catalogue, LoadText(IDS_CATALOGUE_HINT));
-    m_pLastFocused = nullptr;
 }
 
 void CShipField::Attach(HWND hWnd, CShipFieldTips& tips) {
@@ -41,8 +44,12 @@ void CShipField::Attach(HWND hWnd, CShipFieldTips& tips) {
     m_pTips = &tips;
     m_check = {};
     m_tip.clear();
-    tips.m_pointed.AddTool(hWnd, TTF_SUBCLASS);
-    tips.m_focused.AddTool(hWnd, TTF_TRACK | TTF_ABSOLUTE);
+}
+
+void CShipField::AddTools() {
+    m_pTips->m_pointed.AddTool(m_hWnd, TTF_SUBCLASS);
+    m_pTips->m_focused.AddTool(m_hWnd, TTF_TRACK | TTF_ABSOLUTE);
+    ShowTips(::GetFocus() == m_hWnd);
 }
 
 void CShipField::ShowCheck(catalogue::ShipFieldCheck check) {
@@ -78,6 +85,7 @@ LRESULT CShipField::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CShipField::ShowTips(bool focused) const {
+    if (!m_pTips->m_focused.m_hWnd) return;  // not made yet
     const bool balloon = focused && !m_tip.empty();
     // One explanation at a time: no tip over the field whose balloon shows.
     m_pTips->m_pointed.UpdateTipText(m_hWnd, balloon ? std::string() : m_tip);

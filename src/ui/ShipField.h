@@ -14,7 +14,7 @@ class CShipField;
 class CShipFieldTips {
 public:
     // Makes the tips for the fields of `dialog`, the catalogue combo's edit
-    // `catalogue` among their tools; no field has had the focus yet.
+    // `catalogue` among their tools.
     void Create(HWND dialog, HWND catalogue);
 
     CToolTipCtrl m_pointed;  // the tip of the window under the mouse
@@ -24,8 +24,10 @@ public:
 
 class CShipField : public CWnd {
 public:
-    // Takes over the ship edit `hWnd`, whose check `tips` explain.
+    // Takes over the ship edit `hWnd`, whose check `tips` will explain.
     void Attach(HWND hWnd, CShipFieldTips& tips);
+    // Joins the tips once they are made, showing the field's check there.
+    void AddTools();
     // Shows `check`, the check of the field's current text.
     void ShowCheck(catalogue::ShipFieldCheck check);
     const catalogue::ShipFieldCheck& Check() const { return m_check; }

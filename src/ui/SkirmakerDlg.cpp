@@ -4,7 +4,7 @@
 #include "gameconfig/MissionSettings.h"
 #include "resource.h"
 
-#include <cstdio>
+#include <string>
 
 namespace {
 
@@ -106,10 +106,9 @@ BOOL CSkirmakerDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     if (!theMissionSettings.Load()) {
-        char text[128];
-        std::snprintf(text, sizeof text, "Error reading from skirmaker.ini; code %d.",
-                      static_cast<int>(theMissionSettings.GetLastError()));
-        MessageBox(text);
+        const std::string text = "Error reading from skirmaker.ini; code " +
+                                 std::to_string(static_cast<int>(theMissionSettings.GetLastError())) + ".";
+        MessageBox(text.c_str());
         // Without a game the dialog stays as the framework's initialisation left it.
         if (!AskForGameFolder()) {
             ShowGameFolderInMenu();

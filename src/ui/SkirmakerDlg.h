@@ -87,6 +87,10 @@ public:
     // Reads the game's loadout ships into the known ships and the list, and
     // checks the ship fields against what is then known.
     void LoadGameShips();
+    // The work left for once the dialog is on screen, one timer each: the
+    // game's ships, and the ship fields' tips.
+    static constexpr UINT_PTR kGameShipsTimer = 1;
+    static constexpr UINT_PTR kShipTipsTimer = 2;
     void OnTimer(UINT_PTR id);
     void OnSelchangeCatalogue();
 
@@ -163,6 +167,7 @@ private:
 
     // The ship-name check.
     void AttachShipFields();
+    void CreateShipTips();
     void CheckShipFields();
     void CheckShip(int n);
     // The ship field `window`, or null.

@@ -237,8 +237,8 @@ public:
         ui = std::make_unique<UiThread>([this] { result = dlg->DoModal(); });
         hWnd = WaitForDialog("Skirmaker v1.0 for Voidwake");
         ui->Flush();
-        // The game's ships join once the dialog is on screen; the ship fields are checked then.
-        WaitFor([this] { return !dlg->m_bStarted || dlg->m_bGameShipsKnown; });
+        // The game's ships join once the dialog is on screen; the ship fields are checked and their tips made then.
+        WaitFor([this] { return !dlg->m_bStarted || (dlg->m_bGameShipsKnown && dlg->m_shipTips.m_focused.m_hWnd); });
     }
     ~SetupDialogRun() {
         ClearBoxes({IDYES});  // setups a failed test left unsaved do not keep the dialog open

@@ -49,6 +49,16 @@ std::string DataFileOf(const Entries& entries) {
     return CSetupDataFile::Encode(store);
 }
 
+// The titles of `entries` added in turn to a sorted list of the platform, in the order it keeps them.
+std::vector<std::string> SortedByTheList(const Entries& entries) {
+    HWND list = CreateWindowA("ListBox", nullptr, LBS_SORT | LBS_HASSTRINGS, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    std::vector<std::string> sorted;
+    for (const auto& [title, record] : entries)
+        sorted.insert(sorted.begin() + SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(title.c_str())), title);
+    DestroyWindow(list);
+    return sorted;
+}
+
 // The folder picker's stand-in: gives the folders of `g_picks` in turn, then cancels.
 std::deque<std::string> g_picks;
 std::string g_pickerTitle;
@@ -369,14 +379,12 @@ TEST_F(SetupDialogTest, SaveStoresTheFormUnderTheTypedTitle) {
 
 // The mode boxes' rules are the form's; here, that the dialog shows them.
 TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutTouchingTheMission) {
-    // Host flag 1 enables P1-P6 and 0 disables them; any other value leaves them as they are.
-    const struct { std::array<int, 4> flags; const char* enabled; } rows[] = {{{1, 0, 1, 0}, "111111"},
-        {{2, 1, 0, 0}, "111111"}, {{0, 1, 0, 1}, "000000"}, {{2, 0, 1, 1}, "000000"}, {{1, 1, 1, 1}, "111111"}};
+    // Titles not sorted as their bytes are; host flag 1 enables P1-P6, 0 disables them, others leave them.
+    const struct { const char* title; std::array<int, 4> flags; const char* enabled; } rows[] = {
+        {"beta", {1, 0, 1, 0}, "111111"}, {"Alpha", {2, 1, 0, 0}, "111111"}, {"a-c", {0, 1, 0, 1}, "000000"},
+        {"ab", {2, 0, 1, 1}, "000000"}, {"-x", {1, 1, 1, 1}, "111111"}, {"\xC4pfel", {0, 0, 0, 0}, "000000"}};
     Entries entries;
-    for (const auto& row : rows) {
-        const std::string title(1, static_cast<char>('A' + entries.size()));
-        entries.emplace_back(title, Record(title, row.flags));
-    }
+    for (const auto& row : rows) entries.emplace_back(row.title, Record(row.title, row.flags));
     WriteFileBytes(game.dataFile, DataFileOf(entries));
     WriteFileBytes(BesideProgram(), DataFileOf({{"Beside", Record("Beside")}}));  // the working folder's wins
     Start(kMissionIni);
@@ -387,14 +395,20 @@ TEST_F(SetupDialogTest, StartUpShowsTheGamesSetupAndAChosenLineItsRecordWithoutT
     EXPECT_EQ(PlayerPlacesEnabled(), "111111");
     run->Click(IDC_PLAYER_SELECT_SHIPS);
     EXPECT_EQ(PlayerPlacesEnabled(), "000000");
-    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
-        run->Choose(IDC_SETUPS, i);
+    const std::vector<std::string> lines = Lines();
+    EXPECT_EQ(lines, SortedByTheList(entries));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        run->Choose(IDC_SETUPS, std::find(lines.begin(), lines.end(), entries[i].first) - lines.begin());
         EXPECT_EQ(Shown(), Describe(entries[i].second->Form()));
         EXPECT_EQ(Text(IDC_SETUPS), entries[i].first);
         EXPECT_EQ(PlayerPlacesEnabled(), rows[i].enabled) << i;
     }
     EXPECT_EQ(theMissionSettings.m_strShips[1] + theMissionSettings.m_strSetup, "\"Kestrel\"" + kAppliedTitle);
     EXPECT_EQ(theMissionSettings.GetTeamSettings() * 100 + theMissionSettings.GetPlayerShipSettings(), 312);
+    // A title saved later lands where the list sorts it among those.
+    Save(Record("form"), "A-B");
+    entries.emplace_back("A-B", CSkirmakerData());
+    EXPECT_EQ(Lines(), SortedByTheList(entries));
     EXPECT_TRUE(Boxes().empty());
     fs::remove(BesideProgram());
 }

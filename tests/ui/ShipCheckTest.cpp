@@ -103,6 +103,23 @@ TEST_F(ShipCheckTest, AFlaggedFieldSaysWhyAndOneActionPutsTheExactName) {
         EXPECT_EQ(Balloon(), fixed ? "(none)" : tip);
         EXPECT_EQ(Colours(id).first == kWarningText, !fixed);
     }
+    // A6's balloon lies over A7, yet the first click on A7 reaches it.
+    SetWindowTextA(Item(IDC_SHIP6), "Kestrel");
+    run->Focus(Item(IDC_SHIP6));
+    RECT a7, balloon, both;
+    GetWindowRect(Item(IDC_SHIP7), &a7);
+    GetWindowRect(run->dlg->m_shipTips.m_focused.m_hWnd, &balloon);
+    ASSERT_TRUE(IntersectRect(&both, &a7, &balloon));
+    for (const DWORD button : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+        // Each event says where it is: the pointer's own moves may still be on their way.
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi = {(both.left + both.right) / 2 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1),
+                    (both.top + both.bottom) / 2 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1), 0,
+                    MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | button, 0, 0};
+        SendInput(1, &input, sizeof input);
+    }
+    EXPECT_TRUE(WaitFor([&] { return run->Gui().hwndFocus == Item(IDC_SHIP7); }));
     // Nothing blocks: Enter in a flagged field runs "Select", which writes the fields as they stand.
     PostKey(Item(IDC_SHIP9), VK_RETURN);
     ASSERT_TRUE(run->ui->Join());
@@ -154,8 +171,7 @@ TEST_F(ShipCheckTest, LoadoutShipsAreKnownFineFieldsLookAsWithoutTheCheckAndACho
     WriteFileBytes(game.dataFile, CSetupDataFile::Encode(store));
     StartWith("ship1=\"Vesper Mk II\"\r\nship2=\"Nightjar\"\r\nship3=\"Kestrel II\"\r\n");
     HWND catalogue = Item(IDC_CATALOGUE);
-    // The game's ships join the list once the dialog is on screen.
-    EXPECT_TRUE(WaitFor([&] { return SendMessageA(catalogue, CB_GETCOUNT, 0, 0) == 302; }));
+    EXPECT_EQ(SendMessageA(catalogue, CB_GETCOUNT, 0, 0), 302);  // the game's ships are in once the dialog is on screen
     const auto index = SendMessageA(catalogue, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>("Nightjar"));
     ASSERT_NE(index, CB_ERR);
     run->Choose(IDC_CATALOGUE, index);
