@@ -1,7 +1,7 @@
 #include "setups/Archive.h"
 
 #include <cstring>
-#include <stdexcept>
+#include <exception>
 #include <utility>
 
 namespace {
@@ -18,6 +18,13 @@ constexpr std::uint16_t kWideStringMarker = 0xFFFE;
 constexpr std::uint16_t kWordLengthEscape = 0xFFFF;
 
 constexpr std::uint16_t kCountEscape = 0xFFFF;
+
+// The standard exceptions with a message bring a second string class into the
+// program; this one says the same without it.
+class BufferOverrun : public std::exception {
+public:
+    const char* what() const noexcept override { return "more bytes than the archive's buffer holds"; }
+};
 
 }  // namespace
 
@@ -57,7 +64,7 @@ void CArchive::Transfer(std::int32_t& value) {
 void CArchive::Put(const void* data, std::size_t count) {
     if (m_out) m_out->append(static_cast<const char*>(data), count);
     if (m_buffer) {
-        if (count > m_in.size() - m_offset) throw std::length_error("more bytes than the archive's buffer holds");
+        if (count > m_in.size() - m_offset) throw BufferOverrun();
         std::memcpy(m_buffer + m_offset, data, count);
     }
     m_offset += count;

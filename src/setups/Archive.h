@@ -39,7 +39,7 @@ public:
     static CArchive Loading(std::shared_ptr<const std::string> bytes);
     static CArchive Storing(std::string* out);
     // Bytes written can be taken with Share, shared with `buffer`, which
-    // must hold `size` bytes; writing more throws std::length_error.
+    // must hold `size` bytes; writing more throws.
     static CArchive Storing(std::shared_ptr<char[]> buffer, std::size_t size);
 
     bool IsStoring() const { return !m_loading; }
