@@ -177,3 +177,16 @@ skm_configure_build() {
     cmake --build --preset "$preset" -j"$(nproc)"
   done
 }
+
+# The shipped program stays within 500 KB, stripped and uncompressed. Strips the
+# win32 preset's program into $1; fails, saying so, when it is larger.
+skm_strip_shipped_program() {
+  i686-w64-mingw32-strip -o "$1" "$SKM_ROOT/build/win32/src/app/Skirmaker.exe"
+  local size
+  size=$(stat -c %s "$1")
+  if [ "$size" -gt 512000 ]; then
+    echo "Skirmaker.exe is $size bytes stripped, over the 512,000 it may have" >&2
+    return 1
+  fi
+  echo "Skirmaker.exe, stripped: $size bytes"
+}

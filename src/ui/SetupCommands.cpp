@@ -165,7 +165,7 @@ void CSkirmakerDlg::OnCancel() {
 
 bool CSkirmakerDlg::LeaveDespiteUnsavedSetups() {
     if (!m_bSetupsUnsaved) return true;
-    const std::string text = std::string("The setups are not saved: \"") + CSetupDataFile::kFileName +
+    const std::string text = "The setups are not saved: \"" + m_dataFile.Path() +
                              "\" could not be written, and leaving now loses the changes made to them.\n"
                              "Do you want to leave anyway?";
     return MessageBox(text.c_str(), nullptr, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
