@@ -132,9 +132,19 @@ skm_start_wine() {
   SKM_WINESERVER_PIDS[$WINEPREFIX]=$SKM_WINESERVER_PID
   if [ ! -f "$WINEPREFIX/.skirmaker-ready" ]; then
     echo "Creating Wine prefix $WINEPREFIX"
-    "$SKM_WINE" wineboot -i >/dev/null 2>&1
-    # No window manager runs on the private display: let Wine draw the frames.
-    "$SKM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # A first start of Wine has been seen to fail once on a busy machine; making
+    # a prefix again finishes what the first try left.
+    local attempt
+    for attempt in 1 2; do
+      # No window manager runs on the private display: let Wine draw the frames.
+      "$SKM_WINE" wineboot -i >/dev/null 2>&1 &&
+        "$SKM_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 && break
+      if [ "$attempt" -eq 2 ]; then
+        echo "Wine prefix $WINEPREFIX could not be made" >&2
+        return 1
+      fi
+      echo "Making Wine prefix $WINEPREFIX failed: trying once more"
+    done
     if [ "${2:-}" = wow64 ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
       echo "Wine prefix $WINEPREFIX was made without its 32-bit system files" >&2
       return 1
