@@ -2,10 +2,10 @@
 // range...) through these helpers. Its own versions build the standard
 // exception classes, which keep their message in the old reference-counted
 // string: linked statically, they bring that whole second string class and its
-// runtime, a sixth of the shipped program. These throw the same message as a
+// runtime, about 80 KB of the shipped program. These throw the same message as a
 // plain exception; the program only reports an exception's text, and
-// out-of-memory stays std::bad_alloc. Linked by the program only, as the
-// standard versions are needed by nothing once these are there.
+// out-of-memory stays std::bad_alloc. Linked by the program only; the tests
+// keep the standard versions.
 #include <exception>
 #include <new>
 #include <typeinfo>
